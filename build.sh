@@ -1,0 +1,61 @@
+#!/bin/sh
+# Trevolin build helper.
+#   ./build.sh run    install what is missing, build everything, start the grapher
+#   ./build.sh test   install what is missing, build, run all tests (plus sanitizer and fuzz runs)
+set -eu
+cd "$(dirname "$0")"
+
+JOBS=$(nproc 2>/dev/null || echo 2)
+PACKAGES="cmake g++ make pkg-config googletest libgtest-dev qt6-base-dev qt6-image-formats-plugins libgif-dev"
+TEST_PACKAGES="clang libclang-rt-14-dev"
+
+install_missing() {
+    missing=""
+    for p in "$@"; do
+        dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
+    done
+    if [ -n "$missing" ]; then
+        echo "Installing:$missing"
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -q
+        apt-get install -y -q --no-install-recommends $missing
+    fi
+}
+
+build_main() {
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build -j "$JOBS"
+}
+
+case "${1:-}" in
+run)
+    install_missing $PACKAGES
+    build_main
+    if [ -x build/bin/line ]; then
+        exec build/bin/line
+    fi
+    echo "Built the engine: $(pwd)/build/bin/libtrevmath.so"
+    ;;
+test)
+    install_missing $PACKAGES $TEST_PACKAGES
+    build_main
+    QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$JOBS"
+    # The engine once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+    cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTREV_ENGINE_ONLY=ON -DTREV_SANITIZE=ON
+    cmake --build build-asan -j "$JOBS"
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        ctest --test-dir build-asan --output-on-failure -j "$JOBS"
+    # A short bounded fuzz run of the parser, evaluator, printer and derivative.
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DTREV_ENGINE_ONLY=ON -DTREV_FUZZ=ON -DBUILD_TESTING=OFF
+    cmake --build build-fuzz -j "$JOBS"
+    mkdir -p build-fuzz/corpus
+    build-fuzz/bin/fuzz_engine -max_total_time="${FUZZ_SECONDS:-30}" -max_len=256 \
+        -dict=fuzz/engine.dict build-fuzz/corpus fuzz/seeds
+    echo "All tests passed."
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
