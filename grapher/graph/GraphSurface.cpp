@@ -1,0 +1,215 @@
+#include "GraphSurface.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Fonts are given in points; the surface counts 96 logical pixels to the inch like a screen.
+constexpr int DotsPerMeter = 3780;
+
+// How far beyond the edges a clipped line may still reach (room for wide pens and dashes).
+constexpr double ClipMargin = 8.0;
+
+bool finitePoint(const QPointF &p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
+
+} // namespace
+
+GraphSurface::GraphSurface(const QSize &size, qreal devicePixelRatio)
+{
+    m_font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    m_font.setStyleHint(QFont::SansSerif);
+    m_font.setPointSizeF(8);
+    resize(size, devicePixelRatio);
+}
+
+void GraphSurface::resize(const QSize &size, qreal devicePixelRatio)
+{
+    m_size = size.expandedTo(QSize(1, 1));
+    m_ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    m_image = QImage(m_size * m_ratio, QImage::Format_RGB32);
+    m_image.setDevicePixelRatio(m_ratio);
+    m_image.setDotsPerMeterX(DotsPerMeter);
+    m_image.setDotsPerMeterY(DotsPerMeter);
+    Cls();
+}
+
+void GraphSurface::Cls()
+{
+    m_image.fill(m_backColor);
+    if (!m_background.isNull()) {
+        QPainter painter(&m_image);
+        painter.drawImage(QPointF(0, 0), m_background);
+    }
+}
+
+bool GraphSurface::setScale(double left, double top, double right, double bottom)
+{
+    const double width = right - left;
+    const double height = top - bottom;
+    m_hasScale = std::isfinite(width) && std::isfinite(height) && width != 0 && height != 0;
+    if (m_hasScale) {
+        m_left = left;
+        m_top = top;
+        m_right = right;
+        m_bottom = bottom;
+    }
+    return m_hasScale;
+}
+
+QPointF GraphSurface::toPixel(double x, double y) const
+{
+    return QPointF((x - m_left) / (m_right - m_left) * m_size.width(),
+                   (y - m_top) / (m_bottom - m_top) * m_size.height());
+}
+
+double GraphSurface::worldX(double pixelX) const
+{
+    return m_left + pixelX / m_size.width() * (m_right - m_left);
+}
+
+double GraphSurface::worldY(double pixelY) const
+{
+    return m_top + pixelY / m_size.height() * (m_bottom - m_top);
+}
+
+double GraphSurface::worldWidth(double pixels) const
+{
+    return std::fabs(pixels / m_size.width() * (m_right - m_left));
+}
+
+double GraphSurface::worldHeight(double pixels) const
+{
+    return std::fabs(pixels / m_size.height() * (m_bottom - m_top));
+}
+
+QPen GraphSurface::pen() const
+{
+    QPen pen(m_foreColor);
+    pen.setWidthF(std::max(1, m_width));
+    pen.setCapStyle(Qt::FlatCap);
+    switch (m_style) {
+    case PenStyle::Solid:
+        pen.setStyle(Qt::SolidLine);
+        break;
+    case PenStyle::Dash:
+        pen.setStyle(Qt::DashLine);
+        break;
+    case PenStyle::Dot:
+        pen.setStyle(Qt::DotLine);
+        break;
+    }
+    return pen;
+}
+
+// Liang-Barsky clipping against the surface and a small margin; false when nothing is left.
+bool GraphSurface::clipToSurface(QPointF &p1, QPointF &p2) const
+{
+    if (!finitePoint(p1) || !finitePoint(p2))
+        return false;
+    const double xmin = -ClipMargin, ymin = -ClipMargin;
+    const double xmax = m_size.width() + ClipMargin, ymax = m_size.height() + ClipMargin;
+    const double dx = p2.x() - p1.x(), dy = p2.y() - p1.y();
+    if (!std::isfinite(dx) || !std::isfinite(dy))
+        return false;
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {p1.x() - xmin, xmax - p1.x(), p1.y() - ymin, ymax - p1.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    const QPointF start = p1;
+    if (t1 < 1)
+        p2 = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
+    if (t0 > 0)
+        p1 = QPointF(start.x() + t0 * dx, start.y() + t0 * dy);
+    return true;
+}
+
+void GraphSurface::Line(double x1, double y1, double x2, double y2)
+{
+    Lines({QLineF(x1, y1, x2, y2)});
+}
+
+void GraphSurface::Lines(const QVector<QLineF> &lines)
+{
+    if (!m_hasScale || lines.isEmpty())
+        return;
+    QVector<QLineF> pixels;
+    pixels.reserve(lines.size());
+    for (const QLineF &line : lines) {
+        QPointF p1 = toPixel(line.x1(), line.y1());
+        QPointF p2 = toPixel(line.x2(), line.y2());
+        if (clipToSurface(p1, p2))
+            pixels.append(QLineF(p1, p2));
+    }
+    if (pixels.isEmpty())
+        return;
+    QPainter painter(&m_image);
+    painter.setPen(pen());
+    painter.drawLines(pixels);
+}
+
+void GraphSurface::Print(const QString &text)
+{
+    if (!m_hasScale || text.isEmpty())
+        return;
+    const QPointF at = toPixel(m_currentX, m_currentY);
+    if (!finitePoint(at) || std::fabs(at.x()) > 1e6 || std::fabs(at.y()) > 1e6)
+        return;
+    QPainter painter(&m_image);
+    painter.setFont(m_font);
+    painter.setPen(m_foreColor);
+    const QFontMetricsF metrics(m_font, &m_image);
+    painter.drawText(QPointF(at.x(), at.y() + metrics.ascent()), text);
+}
+
+double GraphSurface::TextWidth(const QString &text) const
+{
+    return worldWidth(QFontMetricsF(m_font, &m_image).horizontalAdvance(text));
+}
+
+double GraphSurface::TextHeight(const QString &) const
+{
+    return worldHeight(QFontMetricsF(m_font, &m_image).height());
+}
+
+void GraphSurface::XorDisc(double x, double y, double radius, QRgb bits)
+{
+    if (!m_hasScale)
+        return;
+    const QPointF centre = toPixel(x, y) * m_ratio;
+    const double r = radius * m_ratio;
+    if (!finitePoint(centre) || !(r > 0))
+        return;
+    if (centre.x() + r < 0 || centre.y() + r < 0 || centre.x() - r > m_image.width() || centre.y() - r > m_image.height())
+        return;
+    const int x0 = static_cast<int>(std::max(0.0, std::floor(centre.x() - r)));
+    const int x1 = static_cast<int>(std::min<double>(m_image.width() - 1, std::ceil(centre.x() + r)));
+    const int y0 = static_cast<int>(std::max(0.0, std::floor(centre.y() - r)));
+    const int y1 = static_cast<int>(std::min<double>(m_image.height() - 1, std::ceil(centre.y() + r)));
+    const QRgb mask = bits & 0x00FFFFFFu;
+    for (int row = y0; row <= y1; ++row) {
+        QRgb *line = reinterpret_cast<QRgb *>(m_image.scanLine(row));
+        const double dy = row + 0.5 - centre.y();
+        for (int column = x0; column <= x1; ++column) {
+            const double dx = column + 0.5 - centre.x();
+            if (dx * dx + dy * dy <= r * r)
+                line[column] ^= mask;
+        }
+    }
+}
