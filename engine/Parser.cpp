@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 namespace trev {
@@ -60,6 +61,11 @@ double ReadDecimal(const char *begin, const char *end)
 {
     double value = 0;
     auto result = std::from_chars(begin, end, value, std::chars_format::fixed);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Beyond the double range: atof's answer, an infinity or (for tiny values) zero. Only
+        // the magnitude matters here, so the locale's decimal point cannot change it.
+        return std::strtod(std::string(begin, end).c_str(), nullptr);
+    }
     return result.ec == std::errc() ? value : 0.0;
 }
 
