@@ -1,0 +1,400 @@
+// ProcessLine and Calculate against the real engine: history lines, definitions, error codes
+// and caret positions, multi-line input, the name lists and the recall of earlier lines.
+//
+// One engine serves the whole run, as in the program: definitions cannot be removed, so every
+// name keeps one role here (g, h, k, kk constants; f, fa, p1, p2 functions; a, b, q, u and
+// selfref never defined). Each test starts with x, res, pi and e at their initial values.
+#include "CalcSession.h"
+#include "CalcTestSupport.h"
+#include "EngineBinding.h"
+#include "ErrorMessage.h"
+
+#include <QLocale>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+class TestCalcSession : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<EngineScope> m_engine;
+
+    // Processes lines that must all be accepted.
+    static void prepare(CalcSession &session, const QStringList &lines)
+    {
+        for (const QString &line : lines)
+            QVERIFY2(session.ProcessLine(line, QString()), qPrintable(QStringLiteral("setup line ") + line));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        UseTestEnvironment();
+        m_engine = std::make_unique<EngineScope>();
+    }
+    void cleanupTestCase() { m_engine.reset(); }
+    void init()
+    {
+        QLocale::setDefault(QLocale::c());
+        trev::engine().InitTrevolin();   // x, res, pi and e back to their initial values
+    }
+
+    void acceptedLine_data();
+    void acceptedLine();
+    void rejectedLine_data();
+    void rejectedLine();
+    void failureSignals();
+    void successHidesError();
+    void blankLineKeepsRest();
+    void calculateSplitsLines_data();
+    void calculateSplitsLines();
+    void pasteStopsAtRejectedLine();
+    void redefinitionsListedOnce_data();
+    void redefinitionsListedOnce();
+    void rejectedDefinitionNotListed();
+    void rejectedFunctionRedefinitionKeepsBody_data();
+    void rejectedFunctionRedefinitionKeepsBody();
+    void redefinedFunctionUsedByOthers();
+    void decimalCommaHistoryTypedBack_data();
+    void decimalCommaHistoryTypedBack();
+    void lastLine();
+    void recallWalk();
+    void clearHistoryKeepsDefinitions();
+};
+
+void TestCalcSession::acceptedLine_data()
+{
+    QTest::addColumn<QStringList>("setup");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("history");
+
+    QTest::newRow("expression") << QStringList() << "2+3" << "2+3=5";
+    QTest::newRow("final equals asks for the value") << QStringList() << "2+3=" << "2+3=5";
+    QTest::newRow("constant definition") << QStringList() << "g=9.81" << ":: g=9.81";
+    QTest::newRow("constant computed from an expression") << QStringList() << "h=2*3+1" << ":: h=7";
+    QTest::newRow("constant name without blanks") << QStringList() << "  k = 4 " << ":: k=4";
+    QTest::newRow("constant used later") << QStringList{"g=9.81"} << "g*2" << "g*2=19.62";
+    QTest::newRow("function definition") << QStringList() << "f: x^2+1" << ":: f(x)=x^2+1";
+    QTest::newRow("function name and body without blanks") << QStringList() << " f :  x^2+1 " << ":: f(x)=x^2+1";
+    QTest::newRow("function used later") << QStringList{"f: x^2+1"} << "f(3)" << "f(3)=10";
+    QTest::newRow("function of a constant") << QStringList{"g=2", "f: g*x"} << "f(5)" << "f(5)=10";
+    QTest::newRow("res holds the last result") << QStringList{"2+3"} << "res+1" << "res+1=6";
+    QTest::newRow("res after a constant definition") << QStringList{"g=4"} << "res*2" << "res*2=8";
+    QTest::newRow("decimal comma") << QStringList() << "1,5*2" << "1,5*2=3";
+    QTest::newRow("constant redefined") << QStringList{"g=1"} << "g=g+1" << ":: g=2";
+    QTest::newRow("one third to 15 digits") << QStringList() << "1/3" << "1/3=0.333333333333333";
+    QTest::newRow("pi may be redefined") << QStringList() << "pi=3" << ":: pi=3";
+}
+
+void TestCalcSession::acceptedLine()
+{
+    QFETCH(QStringList, setup);
+    QFETCH(QString, line);
+    QFETCH(QString, history);
+
+    CalcSession session;
+    prepare(session, setup);
+    QVERIFY(session.ProcessLine(line, QString()));
+    QCOMPARE(session.history().last(), history);
+}
+
+void TestCalcSession::rejectedLine_data()
+{
+    QTest::addColumn<QStringList>("setup");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("caret");
+
+    QTest::newRow("two equals signs are an expression") << QStringList{"g=1", "k=2"} << "g=k=1" << -3 << 1;
+    QTest::newRow("two equals signs, unknown name first") << QStringList() << "a=b=1" << -1 << 0;
+    QTest::newRow("empty constant name") << QStringList() << "=5" << 1 << 0;
+    QTest::newRow("lone equals sign") << QStringList() << "=" << 1 << 0;
+    QTest::newRow("parenthesis left open") << QStringList() << "sin(1" << -4 << 5;
+    QTest::newRow("parenthesis left open, caret past blanks") << QStringList() << "2*(3  " << -4 << 6;
+    QTest::newRow("nothing after an opening parenthesis") << QStringList() << "sin(" << -16 << 4;
+    QTest::newRow("unknown character in an expression") << QStringList() << "2+$" << -3 << 2;
+    QTest::newRow("constant value: caret offset by the name") << QStringList() << "g=2+$" << -3 << 4;
+    QTest::newRow("constant value: blanks count") << QStringList() << "long = 1+$" << -3 << 9;
+    QTest::newRow("constant value: open parenthesis") << QStringList() << "g=2*(3" << -4 << 6;
+    QTest::newRow("constant named like a function") << QStringList() << "sin=1" << -19 << 0;
+    QTest::newRow("constant name not a name") << QStringList() << "2g=1" << -19 << 0;
+    QTest::newRow("function empty name") << QStringList() << ": x" << 1 << 0;
+    QTest::newRow("function empty body") << QStringList() << "f:" << 1 << 1;
+    QTest::newRow("function empty body after a long name") << QStringList() << "long:" << 1 << 4;
+    QTest::newRow("built-in function redefined") << QStringList() << "sin: x" << -19 << 0;
+    QTest::newRow("function named like a constant") << QStringList{"g=1"} << "g: x" << -19 << 0;
+    QTest::newRow("function body calls itself") << QStringList{"f: x"} << "f: f(x)+1" << -19 << 0;
+    QTest::newRow("new function calls itself") << QStringList() << "selfref: selfref(x)" << -19 << 0;
+    QTest::newRow("unknown name") << QStringList() << "q*2" << -1 << 0;
+    QTest::newRow("division by zero") << QStringList() << "1/0" << 32 << -1;
+    QTest::newRow("logarithm of a negative number") << QStringList() << "ln(-1)" << 101 << -1;
+}
+
+void TestCalcSession::rejectedLine()
+{
+    QFETCH(QStringList, setup);
+    QFETCH(QString, line);
+    QFETCH(int, code);
+    QFETCH(int, caret);
+
+    CalcSession session;
+    prepare(session, setup);
+    const int historyBefore = session.history().size();
+    QVERIFY(!session.ProcessLine(line, QStringLiteral("rest")));
+    QCOMPARE(session.lastErrorCode(), code);
+    if (caret >= 0)
+        QCOMPARE(session.lastErrorCaret(), caret);
+    QVERIFY(session.lastErrorCaret() >= 0 && session.lastErrorCaret() <= line.size());
+    QCOMPARE(session.history().size(), historyBefore);
+}
+
+void TestCalcSession::failureSignals()
+{
+    CalcSession session;
+    QSignalSpy shown(&session, &CalcSession::errorShown);
+    QSignalSpy caret(&session, &CalcSession::caretPlaced);
+    QSignalSpy replaced(&session, &CalcSession::inputReplaced);
+    QSignalSpy appended(&session, &CalcSession::historyAppended);
+
+    QVERIFY(!session.ProcessLine(QStringLiteral("g=sin(1"), QString()));
+    QCOMPARE(shown.count(), 1);
+    QCOMPARE(shown.at(0).at(0).toString(), ErrorMessage(-4));
+    QCOMPARE(caret.count(), 1);
+    QCOMPARE(caret.at(0).at(0).toInt(), 7);
+    QCOMPARE(replaced.count(), 0);   // the line stays for correction
+    QCOMPARE(appended.count(), 0);
+}
+
+void TestCalcSession::successHidesError()
+{
+    CalcSession session;
+    QSignalSpy hidden(&session, &CalcSession::errorHidden);
+    QSignalSpy replaced(&session, &CalcSession::inputReplaced);
+    QVERIFY(!session.ProcessLine(QStringLiteral("2+"), QString()));
+    QCOMPARE(hidden.count(), 0);
+    QVERIFY(session.ProcessLine(QStringLiteral("2+2"), QStringLiteral("next")));
+    QCOMPARE(hidden.count(), 1);
+    QCOMPARE(replaced.count(), 1);
+    QCOMPARE(replaced.at(0).at(0).toString(), QStringLiteral("next"));
+}
+
+void TestCalcSession::blankLineKeepsRest()
+{
+    CalcSession session;
+    QSignalSpy replaced(&session, &CalcSession::inputReplaced);
+    QVERIFY(session.ProcessLine(QStringLiteral("   "), QStringLiteral("2+2")));
+    QCOMPARE(replaced.count(), 1);
+    QCOMPARE(replaced.at(0).at(0).toString(), QStringLiteral("2+2"));
+    QVERIFY(session.history().isEmpty());
+}
+
+void TestCalcSession::calculateSplitsLines_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("history");
+
+    QTest::newRow("one line") << "1+1" << QStringList{"1+1=2"};
+    QTest::newRow("CR LF") << "1+1\r\n2+2" << QStringList{"1+1=2", "2+2=4"};
+    QTest::newRow("LF") << "1+1\n2+2\n3+3" << QStringList{"1+1=2", "2+2=4", "3+3=6"};
+    QTest::newRow("CR") << "1+1\r2+2" << QStringList{"1+1=2", "2+2=4"};
+    QTest::newRow("blank lines skipped") << "\n1+1\n\n2+2\n" << QStringList{"1+1=2", "2+2=4"};
+    QTest::newRow("definitions used by later lines") << "g=3\nf: g*x\nf(2)"
+                                                     << QStringList{":: g=3", ":: f(x)=g*x", "f(2)=6"};
+}
+
+void TestCalcSession::calculateSplitsLines()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, history);
+
+    CalcSession session;
+    QSignalSpy replaced(&session, &CalcSession::inputReplaced);
+    session.Calculate(text);
+    QCOMPARE(session.history(), history);
+    QVERIFY(!replaced.isEmpty());
+    QCOMPARE(replaced.last().at(0).toString(), QString());
+}
+
+void TestCalcSession::pasteStopsAtRejectedLine()
+{
+    CalcSession session;
+    QSignalSpy replaced(&session, &CalcSession::inputReplaced);
+    QSignalSpy caret(&session, &CalcSession::caretPlaced);
+
+    session.Calculate(QStringLiteral("1+1\r\n2*(3\r\n4+4"));
+
+    // The good line is in the history; the bad one leads the input box with the line after it.
+    QCOMPARE(session.history(), QStringList{QStringLiteral("1+1=2")});
+    QCOMPARE(replaced.last().at(0).toString(), QStringLiteral("2*(3\r\n4+4"));
+    QCOMPARE(caret.count(), 1);
+    QCOMPARE(caret.at(0).at(0).toInt(), 4);
+    QCOMPARE(session.lastErrorCode(), -4);
+    QCOMPARE(session.lastLine(), QStringLiteral("2*(3"));
+}
+
+void TestCalcSession::redefinitionsListedOnce_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("addedConstants");
+    QTest::addColumn<QStringList>("addedFunctions");
+
+    QTest::newRow("constant redefined") << QStringList{"g=9.81", "g=1"} << QStringList{"g"} << QStringList();
+    QTest::newRow("constant redefined with blanks and capitals")
+        << QStringList{"g=1", " G = 2", "g =3"} << QStringList{"g"} << QStringList();
+    QTest::newRow("shorter name after a longer one") << QStringList{"kk=1", "k=2", "k=3", "kk=4"}
+                                                     << QStringList{"kk", "k"} << QStringList();
+    QTest::newRow("built-in constant redefined") << QStringList{"pi=3", "res=1", "e=2"} << QStringList()
+                                                 << QStringList();
+    QTest::newRow("function redefined") << QStringList{"f: x^2+1", "f: 2x", "F : x"} << QStringList()
+                                        << QStringList{"f"};
+    QTest::newRow("two functions") << QStringList{"fa: x", "f: 2x", "f: 3x", "fa: 4x"} << QStringList()
+                                   << QStringList{"fa", "f"};
+}
+
+void TestCalcSession::redefinitionsListedOnce()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, addedConstants);
+    QFETCH(QStringList, addedFunctions);
+
+    CalcSession session;
+    prepare(session, lines);
+    QCOMPARE(session.constants(), CalcSession::BuiltInConstants() + addedConstants);
+    QCOMPARE(session.functions(), CalcSession::BuiltInFunctions() + addedFunctions);
+}
+
+void TestCalcSession::rejectedDefinitionNotListed()
+{
+    CalcSession session;
+    QSignalSpy constants(&session, &CalcSession::constantListed);
+    QSignalSpy functions(&session, &CalcSession::functionListed);
+    QVERIFY(!session.ProcessLine(QStringLiteral("sin=1"), QString()));
+    QVERIFY(!session.ProcessLine(QStringLiteral("g=1/0"), QString()));
+    QVERIFY(!session.ProcessLine(QStringLiteral("selfref: selfref(x)"), QString()));
+    QVERIFY(!session.ProcessLine(QStringLiteral("u: x*"), QString()));
+    QCOMPARE(constants.count(), 0);
+    QCOMPARE(functions.count(), 0);
+    QCOMPARE(session.constants(), CalcSession::BuiltInConstants());
+    QCOMPARE(session.functions(), CalcSession::BuiltInFunctions());
+}
+
+void TestCalcSession::rejectedFunctionRedefinitionKeepsBody_data()
+{
+    QTest::addColumn<QString>("redefinition");
+
+    QTest::newRow("calls itself") << "f: f(x)+1";
+    QTest::newRow("calls itself inside a call") << "f: sin(f(x))";
+    QTest::newRow("does not parse") << "f: x^";
+    QTest::newRow("unknown name") << "f: nothere*x";
+}
+
+void TestCalcSession::rejectedFunctionRedefinitionKeepsBody()
+{
+    QFETCH(QString, redefinition);
+
+    CalcSession session;
+    prepare(session, {QStringLiteral("f: x^2+1")});
+    QVERIFY(!session.ProcessLine(redefinition, QString()));
+    QCOMPARE(session.lastErrorCode(), -19);
+    QCOMPARE(session.lastErrorCaret(), 0);
+    QVERIFY(session.ProcessLine(QStringLiteral("f(3)"), QString()));
+    QCOMPARE(session.history().last(), QStringLiteral("f(3)=10"));
+}
+
+void TestCalcSession::redefinedFunctionUsedByOthers()
+{
+    CalcSession session;
+    prepare(session, {QStringLiteral("p1: x^2+1"), QStringLiteral("p2: p1(x)+1"), QStringLiteral("p1: 2x"),
+                      QStringLiteral("p2(1)")});
+    QCOMPARE(session.history().last(), QStringLiteral("p2(1)=3"));
+    // p2 calls p1, so p1 may not call p2.
+    QVERIFY(!session.ProcessLine(QStringLiteral("p1: p2(x)"), QString()));
+    QVERIFY(session.ProcessLine(QStringLiteral("p2(1)"), QString()));
+    QCOMPARE(session.history().last(), QStringLiteral("p2(1)=3"));
+}
+
+void TestCalcSession::decimalCommaHistoryTypedBack_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("one third") << "1/3" << "0,333333333333333";
+    QTest::newRow("two thirds rounds up") << "2/3" << "0,666666666666667";
+    QTest::newRow("negative") << "-7/4" << "-1,75";
+    QTest::newRow("large, no group separator") << "1234567,25*2" << "2469134,5";
+    QTest::newRow("beyond 15 digits, no exponent") << "10^20/3" << "33333333333333300000";
+    QTest::newRow("tiny") << "1/1000000000000" << "0,000000000001";
+    QTest::newRow("below the 15th decimal") << "1/10^16" << "0";
+    QTest::newRow("pi") << "pi" << "3,14159265358979";
+}
+
+void TestCalcSession::decimalCommaHistoryTypedBack()
+{
+    QFETCH(QString, expression);
+    QFETCH(QString, value);
+
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    CalcSession session;
+    QVERIFY(session.ProcessLine(expression, QString()));
+    QCOMPARE(session.history().last(), expression + QLatin1Char('=') + value);
+
+    // Typed back, the number gives the same history value again.
+    QVERIFY(session.ProcessLine(value, QString()));
+    QCOMPARE(session.history().last(), value + QLatin1Char('=') + value);
+}
+
+void TestCalcSession::lastLine()
+{
+    CalcSession session;
+    QCOMPARE(session.lastLine(), QString());
+    session.Calculate(QStringLiteral("2+3="));
+    QCOMPARE(session.lastLine(), QStringLiteral("2+3="));
+    session.Calculate(QStringLiteral("sin("));
+    QCOMPARE(session.lastLine(), QStringLiteral("sin("));
+}
+
+void TestCalcSession::recallWalk()
+{
+    CalcSession session;
+    session.Calculate(QStringLiteral("1+1\n2+2\n2+2\n\nsin("));
+    QString line;
+    QVERIFY(!session.recallNewer(line));
+
+    // Newest first, a rejected line included, the repeated and the blank lines left out.
+    QVERIFY(session.recallOlder(QStringLiteral("draft"), line));
+    QCOMPARE(line, QStringLiteral("sin("));
+    QVERIFY(session.recallOlder(line, line));
+    QCOMPARE(line, QStringLiteral("2+2"));
+    QVERIFY(session.recallOlder(line, line));
+    QCOMPARE(line, QStringLiteral("1+1"));
+    QVERIFY(!session.recallOlder(line, line));
+
+    QVERIFY(session.recallNewer(line));
+    QCOMPARE(line, QStringLiteral("2+2"));
+    QVERIFY(session.recallNewer(line));
+    QCOMPARE(line, QStringLiteral("sin("));
+    QVERIFY(session.recallNewer(line));
+    QCOMPARE(line, QStringLiteral("draft"));
+    QVERIFY(!session.recallNewer(line));
+
+    // A new line starts the walk again from the newest.
+    session.Calculate(QStringLiteral("3+3"));
+    QVERIFY(session.recallOlder(QString(), line));
+    QCOMPARE(line, QStringLiteral("3+3"));
+}
+
+void TestCalcSession::clearHistoryKeepsDefinitions()
+{
+    CalcSession session;
+    prepare(session, {QStringLiteral("g=2"), QStringLiteral("f: x+g")});
+    session.clearHistory();
+    QVERIFY(session.history().isEmpty());
+    QVERIFY(session.ProcessLine(QStringLiteral("f(g)"), QString()));
+    QCOMPARE(session.history(), QStringList{QStringLiteral("f(g)=4")});
+    QVERIFY(session.constants().contains(QStringLiteral("g")));
+}
+
+QTEST_GUILESS_MAIN(TestCalcSession)
+#include "tst_calcsession.moc"

@@ -1,0 +1,450 @@
+// The calculator window driven offscreen: controls and menus, Enter, the lists, insertion at the
+// caret, F3 and Up/Down, the error box and its timer, clearing, the skin and the layout.
+//
+// As in the program, one window (and so one engine) serves the whole run; each test starts
+// with an empty input line and history. Names keep one role: g constant, f and h functions.
+#include "CalcSession.h"
+#include "CalcTestSupport.h"
+#include "ErrorMessage.h"
+#include "InputLine.h"
+#include "Main.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+QStringList ActionTexts(const QList<QAction *> &actions)
+{
+    QStringList texts;
+    for (QAction *action : actions)
+        texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
+QStringList ComboItems(const QComboBox *combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items.append(combo->itemText(i));
+    return items;
+}
+
+} // namespace
+
+class TestCalcWindow : public QObject {
+    Q_OBJECT
+
+private:
+    static constexpr int StartSkin = 6;
+    std::unique_ptr<Main> m_window;
+
+    Main &window() { return *m_window; }
+    void typeLine(const QString &line)
+    {
+        window().TxtOnLine->clear();
+        window().TxtOnLine->setFocus();
+        QTest::keyClicks(window().TxtOnLine, line);
+        QTest::keyClick(window().TxtOnLine, Qt::Key_Return);
+    }
+    QString history() const { return m_window->TxtCalc->toPlainText(); }
+
+private slots:
+    void initTestCase()
+    {
+        UseTestEnvironment();
+        CalcSettings settings;
+        settings.skin = StartSkin;
+        settings.colors = SkinColorsFor(StartSkin);
+        m_window = std::make_unique<Main>(settings);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+    void cleanupTestCase() { m_window.reset(); }
+    void init()
+    {
+        window().TxtOnLine->clear();
+        window().ClearHistory();
+        window().Timer1Tick();
+        window().resize(600, 460);
+    }
+
+    void controls();
+    void menus();
+    void enterCalculates_data();
+    void enterCalculates();
+    void shiftEnterStartsNewLine();
+    void calculateButtonAndMenu();
+    void insertFunction_data();
+    void insertFunction();
+    void insertConstant_data();
+    void insertConstant();
+    void definitionsListedOnce();
+    void f3RecallsLastLine();
+    void upDownWalkThroughLines();
+    void upDownMoveCaretInMultiLineInput();
+    void errorBoxShownAndCaretPlaced();
+    void errorBoxHiddenByTimer();
+    void errorBoxHiddenBySuccess();
+    void pasteStopsAtRejectedLine();
+    void clearHistoryKeepsDefinitions();
+    void escapeEmptiesInput();
+    void skinFromSettings();
+    void skinColours_data();
+    void skinColours();
+    void controlsFollowWindowSize();
+    void missingSystemCalculatorExplained();
+};
+
+void TestCalcWindow::controls()
+{
+    QCOMPARE(window().objectName(), QStringLiteral("Main"));
+    QCOMPARE(window().windowTitle(), QStringLiteral("Trevolin Calculator"));
+    for (const char *name : {"TxtOnLine", "TxtCalc", "Txt_Err", "CmdCalc", "CmbFunctions", "CmbConst"})
+        QVERIFY2(window().findChild<QWidget *>(QLatin1String(name)), name);
+    QCOMPARE(window().Timer1->interval(), 4000);
+    QVERIFY(window().Timer1->isActive());
+    QCOMPARE(window().CmdCalc->text(), QStringLiteral("&Calculate"));
+    QCOMPARE(window().CmbFunctions->toolTip(), QStringLiteral("Function"));
+    QCOMPARE(window().CmbConst->toolTip(), QStringLiteral("Constant"));
+    QCOMPARE(ComboItems(window().CmbFunctions), CalcSession::BuiltInFunctions());
+    QCOMPARE(ComboItems(window().CmbConst), (QStringList{"pi", "e", "res"}));
+    QVERIFY(window().Txt_Err->isHidden());
+    QVERIFY(window().TxtCalc->isReadOnly());
+    const QFontMetrics digits(window().TxtCalc->font());
+    QCOMPARE(digits.horizontalAdvance(QStringLiteral("1111")), digits.horizontalAdvance(QStringLiteral("MMMM")));
+}
+
+void TestCalcWindow::menus()
+{
+    QCOMPARE(ActionTexts(window().menuBar()->actions()), (QStringList{"&File", "&Calculate", "&Help"}));
+    QCOMPARE(ActionTexts(window().mnufile->actions()), QStringList{"E&xit"});
+    QCOMPARE(ActionTexts(window().mnucalc->actions()),
+             (QStringList{"&Insert", "&Evaluate...", "&Clear history..."}));
+    QCOMPARE(window().mnucalc->actions().first()->menu(), window().mnuinsert);
+    QCOMPARE(ActionTexts(window().mnuinsert->actions()),
+             (QStringList{"sin", "cos", "tan", "asin", "acos", "atan", "sinh", "cosh", "tanh", "asinh", "acosh",
+                          "atanh", "exp", "ln", "log", "sqrt", "sgn", "abs"}));
+    QCOMPARE(ActionTexts(window().mnuhelp->actions()),
+             (QStringList{"&Main help", "&Trevolin OnLine", "&About Trevolin...", "-", "&Windows Calculator"}));
+    QCOMPARE(window().mnufun[15]->objectName(), QStringLiteral("mnufun15"));
+}
+
+void TestCalcWindow::enterCalculates_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+}
+
+void TestCalcWindow::enterCalculates()
+{
+    QFETCH(int, key);
+    QTest::keyClicks(window().TxtOnLine, QStringLiteral("2+3"));
+    QTest::keyClick(window().TxtOnLine, Qt::Key(key));
+    QCOMPARE(history(), QStringLiteral("2+3=5"));
+    QCOMPARE(window().TxtOnLine->toPlainText(), QString());
+    typeLine(QStringLiteral("res*2="));
+    QCOMPARE(history(), QStringLiteral("2+3=5\nres*2=10"));
+}
+
+void TestCalcWindow::shiftEnterStartsNewLine()
+{
+    QTest::keyClicks(window().TxtOnLine, QStringLiteral("1+1"));
+    QTest::keyClick(window().TxtOnLine, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(window().TxtOnLine, QStringLiteral("2+2"));
+    QCOMPARE(history(), QString());
+    QTest::keyClick(window().TxtOnLine, Qt::Key_Return);
+    QCOMPARE(history(), QStringLiteral("1+1=2\n2+2=4"));
+}
+
+void TestCalcWindow::calculateButtonAndMenu()
+{
+    window().TxtOnLine->setTextAndCaret(QStringLiteral("6*7"));
+    QTest::mouseClick(window().CmdCalc, Qt::LeftButton);
+    QCOMPARE(history(), QStringLiteral("6*7=42"));
+    window().TxtOnLine->setTextAndCaret(QStringLiteral("res/2"));
+    window().mnueval->trigger();
+    QCOMPARE(history(), QStringLiteral("6*7=42\nres/2=21"));
+}
+
+void TestCalcWindow::insertFunction_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<bool>("fromMenu");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("expectedCaret");
+
+    QTest::newRow("list, after 2*") << "2*" << 2 << false << "2*sqrt()" << 7;
+    QTest::newRow("menu, after 2*") << "2*" << 2 << true << "2*sqrt()" << 7;
+    QTest::newRow("list, inside the line") << "1+" + QString("*3") << 2 << false << "1+sqrt()*3" << 7;
+    QTest::newRow("list, empty line") << "" << 0 << false << "sqrt()" << 5;
+    QTest::newRow("menu, inside parentheses") << "sin()" << 4 << true << "sin(sqrt())" << 9;
+}
+
+void TestCalcWindow::insertFunction()
+{
+    QFETCH(QString, text);
+    QFETCH(int, caret);
+    QFETCH(bool, fromMenu);
+    QFETCH(QString, expected);
+    QFETCH(int, expectedCaret);
+
+    window().TxtOnLine->setTextAndCaret(text, caret);
+    window().CmdCalc->setFocus();
+    const int sqrtIndex = CalcSession::BuiltInFunctions().indexOf(QStringLiteral("sqrt"));
+    if (fromMenu)
+        window().mnufun[sqrtIndex]->trigger();
+    else
+        emit window().CmbFunctions->activated(sqrtIndex);
+
+    QCOMPARE(window().TxtOnLine->toPlainText(), expected);
+    QCOMPARE(window().TxtOnLine->caret(), expectedCaret);
+    QVERIFY(window().TxtOnLine->hasFocus());
+    QCOMPARE(window().CmbFunctions->currentIndex(), -1);   // ready for the next pick
+}
+
+void TestCalcWindow::insertConstant_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("expectedCaret");
+
+    QTest::newRow("at the end") << "2*" << 2 << "pi" << "2*pi" << 4;
+    QTest::newRow("in the middle") << "2*+1" << 2 << "pi" << "2*pi+1" << 4;
+    QTest::newRow("res at the start") << "*2" << 0 << "res" << "res*2" << 3;
+}
+
+void TestCalcWindow::insertConstant()
+{
+    QFETCH(QString, text);
+    QFETCH(int, caret);
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    QFETCH(int, expectedCaret);
+
+    window().TxtOnLine->setTextAndCaret(text, caret);
+    emit window().CmbConst->activated(window().CmbConst->findText(name));
+    QCOMPARE(window().TxtOnLine->toPlainText(), expected);
+    QCOMPARE(window().TxtOnLine->caret(), expectedCaret);
+    QCOMPARE(window().CmbConst->currentIndex(), -1);
+}
+
+void TestCalcWindow::definitionsListedOnce()
+{
+    for (const char *line : {"g=9.81", "f: x^2+1", "g=1", " G = 2", "f: 2x", "h: f(x)"})
+        typeLine(line);
+    const QStringList constants = ComboItems(window().CmbConst);
+    QCOMPARE(constants.mid(0, 3), (QStringList{"pi", "e", "res"}));
+    QCOMPARE(constants.count(QStringLiteral("g")), 1);
+    QCOMPARE(constants.filter(QStringLiteral("g"), Qt::CaseInsensitive).size(), 1);
+    const QStringList functions = ComboItems(window().CmbFunctions);
+    QCOMPARE(functions.mid(0, Main::FunctionCount), CalcSession::BuiltInFunctions());
+    QCOMPARE(functions.count(QStringLiteral("f")), 1);
+    QCOMPARE(functions.count(QStringLiteral("h")), 1);
+    QCOMPARE(functions.size(), Main::FunctionCount + 2);
+
+    // A defined name picked from the list works in the next line.
+    window().TxtOnLine->setTextAndCaret(QStringLiteral("3"));
+    emit window().CmbFunctions->activated(window().CmbFunctions->findText(QStringLiteral("h")));
+    QCOMPARE(window().TxtOnLine->toPlainText(), QStringLiteral("3h()"));
+    window().TxtOnLine->setTextAndCaret(QStringLiteral("h(g)"));
+    QTest::keyClick(window().TxtOnLine, Qt::Key_Return);
+    QVERIFY(history().endsWith(QStringLiteral("\nh(g)=4")));
+}
+
+void TestCalcWindow::f3RecallsLastLine()
+{
+    typeLine(QStringLiteral("7*6"));
+    QTest::keyClicks(window().TxtOnLine, QStringLiteral("junk"));
+    QTest::keyClick(window().TxtOnLine, Qt::Key_F3);
+    QCOMPARE(window().TxtOnLine->toPlainText(), QStringLiteral("7*6"));
+
+    // A rejected line is the last processed line as well.
+    window().TxtOnLine->setTextAndCaret(QStringLiteral("2*(1"));
+    QTest::keyClick(window().TxtOnLine, Qt::Key_Return);
+    typeLine(QStringLiteral("1+1"));
+    QTest::keyClick(window().TxtOnLine, Qt::Key_Up);
+    QTest::keyClick(window().TxtOnLine, Qt::Key_Up);
+    QTest::keyClick(window().TxtOnLine, Qt::Key_F3);
+    QCOMPARE(window().TxtOnLine->toPlainText(), QStringLiteral("1+1"));   // Up/Down leave F3 alone
+}
+
+void TestCalcWindow::upDownWalkThroughLines()
+{
+    for (const char *line : {"1+1", "2+2", "3+3"})
+        typeLine(line);
+    QTest::keyClicks(window().TxtOnLine, QStringLiteral("4+"));
+    InputLine *input = window().TxtOnLine;
+    const QList<QPair<Qt::Key, QString>> steps = {
+        {Qt::Key_Up, "3+3"}, {Qt::Key_Up, "2+2"}, {Qt::Key_Up, "1+1"},
+        {Qt::Key_Down, "2+2"}, {Qt::Key_Down, "3+3"}, {Qt::Key_Down, "4+"}, {Qt::Key_Down, "4+"},
+    };
+    for (const auto &step : steps) {
+        QTest::keyClick(input, step.first);
+        QCOMPARE(input->toPlainText(), step.second);
+        QCOMPARE(input->caret(), static_cast<int>(step.second.size()));
+    }
+}
+
+void TestCalcWindow::upDownMoveCaretInMultiLineInput()
+{
+    typeLine(QStringLiteral("1+1"));
+    InputLine *input = window().TxtOnLine;
+    input->setTextAndCaret(QStringLiteral("2+2\n3+3"));
+    QTest::keyClick(input, Qt::Key_Up);
+    QCOMPARE(input->toPlainText(), QStringLiteral("2+2\n3+3"));
+    QCOMPARE(input->caret(), 3);
+}
+
+void TestCalcWindow::errorBoxShownAndCaretPlaced()
+{
+    window().TxtOnLine->setTextAndCaret(QStringLiteral("g=2*(3"));
+    QTest::keyClick(window().TxtOnLine, Qt::Key_Return);
+    QVERIFY(window().Txt_Err->isVisible());
+    QCOMPARE(window().Txt_Err->text(), ErrorMessage(-4));
+    QCOMPARE(window().TxtOnLine->toPlainText(), QStringLiteral("g=2*(3"));
+    QCOMPARE(window().TxtOnLine->caret(), 6);
+    QVERIFY(window().TxtOnLine->hasFocus());
+    QCOMPARE(history(), QString());
+
+    // The timer starts again with every message, so each one gets its full time.
+    QVERIFY(window().Timer1->isActive());
+    QVERIFY(window().Timer1->remainingTime() > 3500);
+    QTest::qWait(300);
+    window().TxtOnLine->setTextAndCaret(QStringLiteral("=5"));
+    QTest::keyClick(window().TxtOnLine, Qt::Key_Return);
+    QCOMPARE(window().Txt_Err->text(), ErrorMessage(1));
+    QCOMPARE(window().TxtOnLine->caret(), 0);
+    QVERIFY(window().Timer1->remainingTime() > 3500);
+}
+
+void TestCalcWindow::errorBoxHiddenByTimer()
+{
+    typeLine(QStringLiteral("sin("));
+    QVERIFY(window().Txt_Err->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(window().Txt_Err->isHidden(), 5000);
+    QCOMPARE(window().TxtOnLine->toPlainText(), QStringLiteral("sin("));   // the line stays
+}
+
+void TestCalcWindow::errorBoxHiddenBySuccess()
+{
+    typeLine(QStringLiteral("1/0"));
+    QVERIFY(window().Txt_Err->isVisible());
+    QCOMPARE(window().Txt_Err->text(), ErrorMessage(32));
+    window().TxtOnLine->setTextAndCaret(QStringLiteral("1/2"));
+    QTest::keyClick(window().TxtOnLine, Qt::Key_Return);
+    QVERIFY(window().Txt_Err->isHidden());
+    QCOMPARE(history(), QStringLiteral("1/2=0.5"));
+}
+
+void TestCalcWindow::pasteStopsAtRejectedLine()
+{
+    window().TxtOnLine->setTextAndCaret(QStringLiteral("1+1\n2*(3\n4+4"));
+    window().CmdCalc->click();
+    QCOMPARE(history(), QStringLiteral("1+1=2"));
+    QCOMPARE(window().TxtOnLine->toPlainText(), QStringLiteral("2*(3\n4+4"));
+    QCOMPARE(window().TxtOnLine->caret(), 4);
+    QVERIFY(window().Txt_Err->isVisible());
+
+    // Corrected, the rest goes through as well.
+    window().TxtOnLine->setTextAndCaret(QStringLiteral("2*(3)\n4+4"));
+    window().CmdCalc->click();
+    QCOMPARE(history(), QStringLiteral("1+1=2\n2*(3)=6\n4+4=8"));
+    QCOMPARE(window().TxtOnLine->toPlainText(), QString());
+}
+
+void TestCalcWindow::clearHistoryKeepsDefinitions()
+{
+    typeLine(QStringLiteral("g=2"));
+    typeLine(QStringLiteral("f: x*g"));
+    window().mnuclear->trigger();
+    QCOMPARE(history(), QString());
+    typeLine(QStringLiteral("f(g)"));
+    QCOMPARE(history(), QStringLiteral("f(g)=4"));
+    QVERIFY(ComboItems(window().CmbConst).contains(QStringLiteral("g")));
+}
+
+void TestCalcWindow::escapeEmptiesInput()
+{
+    QTest::keyClicks(window().TxtOnLine, QStringLiteral("12*"));
+    QTest::keyClick(window().TxtOnLine, Qt::Key_Escape);
+    QCOMPARE(window().TxtOnLine->toPlainText(), QString());
+}
+
+void TestCalcWindow::skinColours_data()
+{
+    QTest::addColumn<int>("skin");
+    QTest::newRow("skin 1") << 1;
+    QTest::newRow("skin 4, white text") << 4;
+    QTest::newRow("skin 8") << 8;
+}
+
+void TestCalcWindow::skinColours()
+{
+    QFETCH(int, skin);
+    const SkinColors colors = SkinColorsFor(skin);
+    window().applySkin(colors);
+    QCOMPARE(window().centralWidget()->palette().color(QPalette::Window), colors.back);
+    QVERIFY(window().centralWidget()->autoFillBackground());
+    QCOMPARE(window().CmdCalc->palette().color(QPalette::Button), colors.back);
+    QCOMPARE(window().CmdCalc->palette().color(QPalette::ButtonText), colors.fore);
+    // The menu bar keeps the desktop's look.
+    QVERIFY(window().menuBar()->palette().color(QPalette::Window) != colors.back);
+    window().applySkin(SkinColorsFor(StartSkin));
+}
+
+void TestCalcWindow::skinFromSettings()
+{
+    QCOMPARE(window().centralWidget()->palette().color(QPalette::Window), SkinColorsFor(StartSkin).back);
+    QCOMPARE(window().CmdCalc->palette().color(QPalette::Button), SkinColorsFor(StartSkin).back);
+}
+
+void TestCalcWindow::controlsFollowWindowSize()
+{
+    window().resize(500, 400);
+    QTest::qWait(20);
+    const QRect historyBefore = window().TxtCalc->geometry();
+    const QRect inputBefore = window().TxtOnLine->geometry();
+    window().resize(800, 600);
+    QTest::qWait(20);
+    QCOMPARE(window().TxtCalc->width(), historyBefore.width() + 300);
+    QCOMPARE(window().TxtCalc->height(), historyBefore.height() + 200);
+    QCOMPARE(window().TxtOnLine->width(), inputBefore.width() + 300);
+    QCOMPARE(window().TxtOnLine->height(), inputBefore.height());
+    // The button stays in the bottom right corner.
+    const QRect button = window().CmdCalc->geometry();
+    const QWidget *area = window().centralWidget();
+    QVERIFY(area->width() - button.right() < 20);
+    QVERIFY(area->height() - button.bottom() < 20);
+    QVERIFY(window().minimumWidth() >= 93 && window().minimumHeight() >= 133);
+}
+
+void TestCalcWindow::missingSystemCalculatorExplained()
+{
+    QTemporaryDir emptyFolder;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", emptyFolder.path().toUtf8());
+    MessageRecorder recorder;
+    window().mnuwincalc->trigger();
+    qputenv("PATH", path);
+    QCOMPARE(recorder.entries.size(), 1);
+    QCOMPARE(recorder.entries.at(0).kind, QStringLiteral("information"));
+    QVERIFY(recorder.entries.at(0).text.contains(QStringLiteral("calculator")));
+}
+
+QTEST_MAIN(TestCalcWindow)
+#include "tst_calcwindow.moc"
