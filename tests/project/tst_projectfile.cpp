@@ -1,0 +1,395 @@
+// The project file: what SaveProject writes, what OpenProject accepts, refuses and defaults,
+// and how a command-line path is found.
+#include "EngineBinding.h"
+#include "IniFile.h"
+#include "ProjectFile.h"
+#include "ProjectTestSupport.h"
+#include "cFunctie.h"
+
+#include <QtTest>
+
+using namespace ProjectTestSupport;
+
+namespace {
+
+const QString NoProject = QStringLiteral("The file is not a Trevolin project.");
+const QString ErrorFile = QStringLiteral("Error on file opening.");
+const QString Header = QStringLiteral("[Trevolin]\nVersion=2.36.969\n[Function]\nName=x^2-2\n");
+
+bool writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList nonEmptyLines(const QString &path)
+{
+    QStringList lines;
+    for (const QString &line : QString::fromUtf8(readFile(path)).split(QLatin1Char('\n'))) {
+        if (!line.trimmed().isEmpty())
+            lines << line;
+    }
+    return lines;
+}
+
+// A field of the project by its name, as a number (Booleans as 0 and 1).
+double field(const cFunctie &f, const QString &name)
+{
+    if (name == QLatin1String("a")) return f.a();
+    if (name == QLatin1String("b")) return f.b();
+    if (name == QLatin1String("ymin")) return f.ymin();
+    if (name == QLatin1String("ymax")) return f.ymax();
+    if (name == QLatin1String("prec")) return f.prec();
+    if (name == QLatin1String("hiq")) return f.hiq();
+    if (name == QLatin1String("coloraxe")) return f.coloraxe();
+    if (name == QLatin1String("colorgrid")) return f.colorgrid();
+    if (name == QLatin1String("colorgrafic")) return f.colorgrafic();
+    if (name == QLatin1String("showgrid")) return f.showgrid() ? 1 : 0;
+    qFatal("unknown field %s", qPrintable(name));
+    return 0;
+}
+
+} // namespace
+
+class TestProjectFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void minimalFile();
+    void readValues_data();
+    void readValues();
+    void refusedFiles_data();
+    void refusedFiles();
+    void savedLayout();
+    void saveTwiceKeepsOneCopy();
+    void unknownLinesSurvive();
+    void roundTrip();
+    void saveWritesParametersInForce();
+    void failedSaveKeepsOldFile_data();
+    void failedSaveKeepsOldFile();
+    void commandLinePaths_data();
+    void commandLinePaths();
+    void largeGarbageIsQuick();
+
+private:
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+void TestProjectFile::initTestCase()
+{
+    QString why;
+    QVERIFY2(engineReady(&why), qPrintable(why));
+    QVERIFY(m_dir.isValid());
+}
+
+void TestProjectFile::init() { QDir::setCurrent(m_dir.path()); }
+
+void TestProjectFile::minimalFile()
+{
+    const QString file = path(QStringLiteral("minimal.tvp"));
+    QVERIFY(writeFile(file, "[Trevolin]\nVersion=7\n[Function]\nName=x^2-2\n"));
+    RecordingMessages messages;
+    cFunctie project;
+    QVERIFY(project.OpenProject(file));
+    QVERIFY(messages.texts.isEmpty());
+    QCOMPARE(project.numestr(), QStringLiteral("x^2-2"));
+    QCOMPARE(project.param(), QString());
+    QCOMPARE(project.title(), QStringLiteral("x^2-2=0"));
+    QCOMPARE(project.file(), file);
+    QCOMPARE(project.a(), -10.0);
+    QCOMPARE(project.b(), 10.0);
+    QCOMPARE(project.ymin(), -10.0);
+    QCOMPARE(project.ymax(), 10.0);
+    QCOMPARE(project.prec(), 200);
+    QCOMPARE(project.hiq(), 1000);
+    QCOMPARE(project.coloraxe(), 0);
+    QCOMPARE(project.colorgrid(), 12632256);
+    QCOMPARE(project.colorgrafic(), 255);
+    QVERIFY(project.showgrid());
+    QVERIFY(project.nume() != 0 && project.nume1() != 0 && project.nume2() != 0);
+    qint32 error = 0;
+    QCOMPARE(trev::engine().EvalTree(project.nume1(), 3, &error), 6.0);
+    QCOMPARE(trev::engine().EvalTree(project.nume2(), 3, &error), 2.0);
+}
+
+void TestProjectFile::readValues_data()
+{
+    QTest::addColumn<QString>("extra");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("exponent") << "[Graph]\nXmax=1E+20" << "b" << 1e20;
+    QTest::newRow("comma stops") << "[Graph]\nXmax=12,5" << "b" << 12.0;
+    QTest::newRow("blank and exponent") << "[Graph]\nXmin=  -2.5e1" << "a" << -25.0;
+    QTest::newRow("no zero before point") << "[Graph]\nYmin=-.5" << "ymin" << -0.5;
+    QTest::newRow("case-insensitive names") << "[graph]\nYMAX= 3" << "ymax" << 3.0;
+    QTest::newRow("half to even") << "[Precision]\nGraph points=200.5" << "prec" << 200.0;
+    QTest::newRow("text gives 0, clamped to 10") << "[Precision]\nGraph points=abc" << "prec" << 10.0;
+    QTest::newRow("graph points clamped to 1000") << "[Precision]\nGraph points=5000" << "prec" << 1000.0;
+    QTest::newRow("steps clamped to 100") << "[Precision]\nRoot-finding steps=99" << "hiq" << 100.0;
+    QTest::newRow("steps clamped to 50000") << "[Precision]\nRoot-finding steps=1000000" << "hiq" << 50000.0;
+    QTest::newRow("steps inside") << "[Precision]\nRoot-finding steps= 2500" << "hiq" << 2500.0;
+    QTest::newRow("curve colour") << "[Colors]\nGraph= 16711680" << "colorgrafic" << 16711680.0;
+    QTest::newRow("system colour kept") << "[Colors]\nAxes=-2147483635" << "coloraxe" << -2147483635.0;
+    QTest::newRow("grid off as word") << "[Show]\nGrid=false" << "showgrid" << 0.0;
+    QTest::newRow("grid on in capitals") << "[Show]\nGrid=TRUE" << "showgrid" << 1.0;
+    QTest::newRow("grid off as zero") << "[Show]\nGrid=0" << "showgrid" << 0.0;
+    QTest::newRow("grid on as number") << "[Show]\nGrid=-1" << "showgrid" << 1.0;
+}
+
+void TestProjectFile::readValues()
+{
+    QFETCH(QString, extra);
+    QFETCH(QString, field);
+    QFETCH(double, expected);
+    const QString file = path(QStringLiteral("values.tvp"));
+    QVERIFY(writeFile(file, (Header + extra + QLatin1Char('\n')).toUtf8()));
+    RecordingMessages messages;
+    cFunctie project;
+    QVERIFY(project.OpenProject(file));
+    QVERIFY(messages.texts.isEmpty());
+    QCOMPARE(::field(project, field), expected);
+}
+
+void TestProjectFile::refusedFiles_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("plain text") << QByteArray("Dear reader,\nthis is a letter, not a project.\n") << NoProject;
+    QTest::newRow("empty file") << QByteArray() << NoProject;
+    QTest::newRow("empty version") << QByteArray("[Trevolin]\nVersion=\n[Function]\nName=x\n") << NoProject;
+    QTest::newRow("binary bytes") << QByteArray("\x00\xff\xfe[\x01=\x02\n\x80\x81", 10) << NoProject;
+    QTest::newRow("no function") << QByteArray("[Trevolin]\nVersion=2.36.969\n") << ErrorFile;
+    QTest::newRow("empty function") << QByteArray("[Trevolin]\nVersion=1\n[Function]\nName=\n") << ErrorFile;
+    QTest::newRow("rejected function") << QByteArray("[Trevolin]\nVersion=1\n[Function]\nName=sin(\n") << ErrorFile;
+    QTest::newRow("unknown function") << QByteArray("[Trevolin]\nVersion=1\n[Function]\nName=foo(x)\n") << ErrorFile;
+    QTest::newRow("rejected parameters")
+        << QByteArray("[Trevolin]\nVersion=1\n[Function]\nName=a*x\nParam=a=\n") << ErrorFile;
+    QTest::newRow("count too large for an integer") << (Header + QStringLiteral("[Precision]\nGraph points=1E+20\n")).toUtf8()
+                                                    << ErrorFile;
+    QTest::newRow("colour too large for an integer") << (Header + QStringLiteral("[Colors]\nGrid=4294967296\n")).toUtf8()
+                                                     << ErrorFile;
+    QTest::newRow("bound too large for a double") << (Header + QStringLiteral("[Graph]\nXmin=-1e999\n")).toUtf8()
+                                                  << ErrorFile;
+    QTest::newRow("Boolean neither word nor number") << (Header + QStringLiteral("[Show]\nGrid=maybe\n")).toUtf8()
+                                                     << ErrorFile;
+    QTest::newRow("Boolean empty") << (Header + QStringLiteral("[Show]\nGrid=\n")).toUtf8() << ErrorFile;
+    QTest::newRow("Boolean number with garbage") << (Header + QStringLiteral("[Show]\nGrid=1x\n")).toUtf8() << ErrorFile;
+}
+
+void TestProjectFile::refusedFiles()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    const QString file = path(QStringLiteral("refused.tvp"));
+    QVERIFY(writeFile(file, content));
+    RecordingMessages messages;
+    cFunctie project;
+    QVERIFY(!project.OpenProject(file));
+    QCOMPARE(messages.kinds, QStringList{QStringLiteral("warning")});
+    QCOMPARE(messages.titles, QStringList{file});
+    QCOMPARE(messages.texts, QStringList{message});
+    // A refused file leaves the project as it was, without trees.
+    QVERIFY(project.numestr().isEmpty());
+    QVERIFY(project.file().isEmpty());
+    QCOMPARE(project.nume(), TrevHandle(0));
+}
+
+void TestProjectFile::savedLayout()
+{
+    const auto project = makeProject(QStringLiteral("x^2-2"), -0.5, 2);
+    QVERIFY(project);
+    const QString file = path(QStringLiteral("layout.tvp"));
+    QFile::remove(file);
+    QVERIFY(project->SaveProject(file));
+    QCOMPARE(project->file(), file);
+    const QStringList expected = {
+        QStringLiteral("[Trevolin]"), QStringLiteral("Version=2.36.969"),
+        QStringLiteral("[Function]"), QStringLiteral("Name=x^2-2"), QStringLiteral("Param="),
+        QStringLiteral("[Graph]"), QStringLiteral("Title=x^2-2=0"), QStringLiteral("Xmin=-.5"),
+        QStringLiteral("Xmax= 2"), QStringLiteral("Ymin=-.5"), QStringLiteral("Ymax= 2"),
+        QStringLiteral("[Precision]"), QStringLiteral("Graph points= 200"), QStringLiteral("Root-finding steps= 1000"),
+        QStringLiteral("[Colors]"), QStringLiteral("Axes= 0"), QStringLiteral("Grid= 12632256"), QStringLiteral("Graph= 255"),
+        QStringLiteral("[Show]"), QStringLiteral("Grid=True"),
+    };
+    QCOMPARE(nonEmptyLines(file), expected);
+}
+
+void TestProjectFile::saveTwiceKeepsOneCopy()
+{
+    const auto project = makeProject(QStringLiteral("x^3-x"), -2, 2);
+    QVERIFY(project);
+    const QString file = path(QStringLiteral("twice.tvp"));
+    QFile::remove(file);
+    QVERIFY(project->SaveProject(file));
+    const QByteArray first = readFile(file);
+    project->setA(-3);
+    QVERIFY(project->SaveProject(file));
+    project->setA(-2);
+    QVERIFY(project->SaveProject(file));
+    QCOMPARE(readFile(file), first);
+    const QStringList lines = nonEmptyLines(file);
+    QCOMPARE(lines.size(), 20);
+    QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^Xmin="))).size(), 1);
+    QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^Grid="))).size(), 2);  // colour and switch
+}
+
+void TestProjectFile::unknownLinesSurvive()
+{
+    const QString file = path(QStringLiteral("unknown.tvp"));
+    QVERIFY(writeFile(file, "; written by hand\n"
+                            "[Trevolin]\nVersion=1.0.0\nAuthor=Ana\n"
+                            "[Graph]\nComment=keep me\nXmin=-1\n"
+                            "[Extra]\nFoo=bar\n"));
+    const auto project = makeProject(QStringLiteral("x"), -4, 4);
+    QVERIFY(project);
+    QVERIFY(project->SaveProject(file));
+    const QStringList lines = nonEmptyLines(file);
+    QCOMPARE(lines.first(), QStringLiteral("; written by hand"));
+    QVERIFY(lines.contains(QStringLiteral("Author=Ana")));
+    QVERIFY(lines.contains(QStringLiteral("Comment=keep me")));
+    QVERIFY(lines.contains(QStringLiteral("Foo=bar")));
+    // Our keys are replaced where they stood; the others follow in their sections.
+    QCOMPARE(lines.indexOf(QStringLiteral("Version=2.36.969")), 2);
+    QCOMPARE(lines.indexOf(QStringLiteral("Xmin=-4")), lines.indexOf(QStringLiteral("Comment=keep me")) + 1);
+    QCOMPARE(lines.filter(QStringLiteral("Xmin=")).size(), 1);
+    QVERIFY(lines.indexOf(QStringLiteral("[Extra]")) < lines.indexOf(QStringLiteral("[Function]")));
+}
+
+void TestProjectFile::roundTrip()
+{
+    const auto saved = makeProject(QStringLiteral("exp(a*x)-exp(b*x)+c"), -3, 3, QStringLiteral("a=2; b=4; c=1"));
+    QVERIFY(saved);
+    saved->setYmin(-0.0001);
+    saved->setYmax(123456.789);
+    saved->setPrec(750);
+    saved->setHiq(12345);
+    saved->setColoraxe(0x00FF00);
+    saved->setColorgrid(0x123456);
+    saved->setColorgrafic(0xFF0000);
+    saved->setShowgrid(false);
+    saved->setTitle(QStringLiteral("my title"));
+    const QString file = path(QStringLiteral("roundtrip.tvp"));
+    QVERIFY(saved->SaveProject(file));
+
+    RecordingMessages messages;
+    cFunctie opened;
+    QVERIFY(opened.OpenProject(file));
+    QVERIFY(messages.texts.isEmpty());
+    QCOMPARE(opened.numestr(), saved->numestr());
+    // The file keeps values without surrounding blanks, so the trailing blank of the engine's
+    // parameter text is gone; the values themselves are the same.
+    QCOMPARE(opened.param(), saved->param().trimmed());
+    QCOMPARE(QString::fromLocal8Bit(trev::engine().ShowParameters(opened.nume())), saved->param());
+    QCOMPARE(opened.title(), QStringLiteral("my title"));
+    QCOMPARE(opened.a(), -3.0);
+    QCOMPARE(opened.b(), 3.0);
+    QCOMPARE(opened.ymin(), -0.0001);
+    QCOMPARE(opened.ymax(), 123456.789);
+    QCOMPARE(opened.prec(), 750);
+    QCOMPARE(opened.hiq(), 12345);
+    QCOMPARE(opened.coloraxe(), 0x00FF00);
+    QCOMPARE(opened.colorgrid(), 0x123456);
+    QCOMPARE(opened.colorgrafic(), 0xFF0000);
+    QVERIFY(!opened.showgrid());
+    qint32 e1 = 0, e2 = 0;
+    QCOMPARE(trev::engine().EvalTree(opened.nume(), 0.7, &e1), trev::engine().EvalTree(saved->nume(), 0.7, &e2));
+    QCOMPARE(e1, 0);
+}
+
+void TestProjectFile::saveWritesParametersInForce()
+{
+    const auto project = makeProject(QStringLiteral("a*x-b"), -5, 5, QStringLiteral("a=2; b=1"));
+    QVERIFY(project);
+    const QString before = project->param();
+    QCOMPARE(trev::engine().EditParameters(project->nume(), "a=5; b=1"), 0);
+    const QString file = path(QStringLiteral("inforce.tvp"));
+    QVERIFY(project->SaveProject(file));
+    const QString written = IniFile(file).value(QStringLiteral("Function"), QStringLiteral("Param"));
+    QCOMPARE(written, QString::fromLocal8Bit(trev::engine().ShowParameters(project->nume())).trimmed());
+    QVERIFY(written.contains(QLatin1String("5")));
+    QVERIFY(written != before.trimmed());
+    QCOMPARE(project->param(), before);  // the field keeps what the project was made with
+}
+
+void TestProjectFile::failedSaveKeepsOldFile_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("folder that does not exist") << QStringLiteral("no/such/folder/p.tvp");
+    QTest::newRow("a folder in the way") << QStringLiteral("afolder");
+}
+
+void TestProjectFile::failedSaveKeepsOldFile()
+{
+    QFETCH(QString, target);
+    QDir(m_dir.path()).mkpath(QStringLiteral("afolder"));
+    const auto project = makeProject(QStringLiteral("x"), -1, 1);
+    QVERIFY(project);
+    project->setFile(QStringLiteral("/previous.tvp"));
+    QVERIFY(!project->SaveProject(path(target)));
+    QCOMPARE(project->file(), QStringLiteral("/previous.tvp"));
+    QVERIFY(QFileInfo(path(QStringLiteral("afolder"))).isDir());
+}
+
+void TestProjectFile::commandLinePaths_data()
+{
+    QTest::addColumn<QString>("argument");
+    QTest::addColumn<bool>("opened");
+    QTest::addColumn<QString>("resolved");
+
+    QTest::newRow("relative name") << "cmd.tvp" << true << "cmd.tvp";
+    QTest::newRow("relative with folder") << "sub/inner.tvp" << true << "sub/inner.tvp";
+    QTest::newRow("dot folder") << "./cmd.tvp" << true << "cmd.tvp";
+    QTest::newRow("absolute") << "ABSOLUTE" << true << "cmd.tvp";
+    QTest::newRow("missing file") << "missing.tvp" << false << "";
+    QTest::newRow("folder") << "sub" << false << "";
+    QTest::newRow("empty") << "" << false << "";
+}
+
+void TestProjectFile::commandLinePaths()
+{
+    QFETCH(QString, argument);
+    QFETCH(bool, opened);
+    QFETCH(QString, resolved);
+    QDir(m_dir.path()).mkpath(QStringLiteral("sub"));
+    const QByteArray content = "[Trevolin]\nVersion=2.36.969\n[Function]\nName=x-1\n";
+    QVERIFY(writeFile(path(QStringLiteral("cmd.tvp")), content));
+    QVERIFY(writeFile(path(QStringLiteral("sub/inner.tvp")), content));
+    if (argument == QLatin1String("ABSOLUTE"))
+        argument = path(QStringLiteral("cmd.tvp"));
+
+    RecordingMessages messages;
+    cFunctie project;
+    QCOMPARE(project.OpenProjectFromCommandLine(argument), opened);
+    QVERIFY(messages.texts.isEmpty());
+    QCOMPARE(project.file(), resolved.isEmpty() ? QString() : QDir(m_dir.path()).filePath(resolved));
+}
+
+void TestProjectFile::largeGarbageIsQuick()
+{
+    QByteArray content;
+    for (int i = 0; i < 200000; ++i)
+        content += "[x" + QByteArray::number(i % 97) + "]\nkey" + QByteArray::number(i) + "=" + QByteArray(20, 'v') + "\n";
+    const QString file = path(QStringLiteral("garbage.tvp"));
+    QVERIFY(writeFile(file, content));
+    RecordingMessages messages;
+    cFunctie project;
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(!project.OpenProject(file));
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(messages.texts, QStringList{NoProject});
+}
+
+QTEST_GUILESS_MAIN(TestProjectFile)
+#include "tst_projectfile.moc"
