@@ -32,7 +32,7 @@ Despre::Despre(QWidget *parent)
         emit siteRequested();
     });
 
-    cmdOK = new QPushButton(LangText(QStringLiteral("OK"), QStringLiteral("OK")), this);
+    cmdOK = new QPushButton(LangText(QStringLiteral("Ok"), QStringLiteral("&Ok")), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);

@@ -67,8 +67,31 @@ void InputLine::changeEvent(QEvent *event)
         setFixedHeight(heightForLines(VisibleLines));
 }
 
+bool InputLine::isCalculateKey(const QKeyEvent *event) const
+{
+    if (m_calculateKey.isEmpty())
+        return false;
+    const QKeyCombination pressed(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(event->key()));
+    return m_calculateKey[0] == pressed;
+}
+
+bool InputLine::event(QEvent *event)
+{
+    // Claiming the key here keeps it from the shortcut map, where the menu title with the same
+    // mnemonic would make it ambiguous.
+    if (event->type() == QEvent::ShortcutOverride && isCalculateKey(static_cast<QKeyEvent *>(event))) {
+        event->accept();
+        return true;
+    }
+    return QPlainTextEdit::event(event);
+}
+
 void InputLine::keyPressEvent(QKeyEvent *event)
 {
+    if (isCalculateKey(event)) {
+        emit calculateRequested();
+        return;
+    }
     const bool singleLine = document()->blockCount() == 1;
     switch (event->key()) {
     case Qt::Key_Return:

@@ -3,6 +3,7 @@
 // breaks is pasted. Enter asks for the calculation (Shift+Enter starts a new line), Up and Down
 // walk through earlier lines while the text is a single line, F3 brings back the last line and
 // Escape empties the box. The window decides what each request does.
+#include <QKeySequence>
 #include <QPlainTextEdit>
 
 class InputLine : public QPlainTextEdit {
@@ -18,6 +19,10 @@ public:
     void setCaret(int position);
     int caret() const;
 
+    // A key (the Calculate button's mnemonic) that calculates while the input has the focus,
+    // even where a menu title shares the mnemonic.
+    void setCalculateKey(const QKeySequence &key) { m_calculateKey = key; }
+
 signals:
     void calculateRequested();
     void lastLineRequested();
@@ -25,10 +30,14 @@ signals:
     void newerLineRequested();
 
 protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
     int heightForLines(int lines) const;
+    bool isCalculateKey(const QKeyEvent *event) const;
+
+    QKeySequence m_calculateKey;
 };

@@ -126,9 +126,17 @@ void Main::createControls()
     CmbConst->setMaxVisibleItems(20);
     CmbConst->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
+    // The lists read as controls to pick from, not as disabled fields.
+    for (QComboBox *list : {CmbFunctions, CmbConst}) {
+        QPalette listPalette = list->palette();
+        listPalette.setColor(QPalette::PlaceholderText, listPalette.color(QPalette::ButtonText));
+        list->setPalette(listPalette);
+    }
+
     CmdCalc = new QPushButton(LangText(QStringLiteral("Calculate"), QStringLiteral("&Calculate")), central);
     CmdCalc->setObjectName(QStringLiteral("CmdCalc"));
     CmdCalc->setAutoDefault(false);
+    TxtOnLine->setCalculateKey(QKeySequence::mnemonic(CmdCalc->text()));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -143,15 +143,19 @@ void TestCalcWindow::menus()
 void TestCalcWindow::enterCalculates_data()
 {
     QTest::addColumn<int>("key");
-    QTest::newRow("Return") << int(Qt::Key_Return);
-    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    // The button's mnemonic, which the Calculate menu shares.
+    QTest::newRow("Alt+C") << int(Qt::Key_C) << int(Qt::AltModifier);
 }
 
 void TestCalcWindow::enterCalculates()
 {
     QFETCH(int, key);
+    QFETCH(int, modifiers);
     QTest::keyClicks(window().TxtOnLine, QStringLiteral("2+3"));
-    QTest::keyClick(window().TxtOnLine, Qt::Key(key));
+    QTest::keyClick(window().TxtOnLine, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(history(), QStringLiteral("2+3=5"));
     QCOMPARE(window().TxtOnLine->toPlainText(), QString());
     typeLine(QStringLiteral("res*2="));
