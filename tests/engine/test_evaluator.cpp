@@ -1,0 +1,260 @@
+// The evaluator: error codes, first error wins, left before right, the shared x, handles that are
+// not (or no longer) trees, and results equal to the same formula computed directly in long double.
+#include "Evaluator.h"
+#include "Handles.h"
+#include "trevmath.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+using namespace trev;
+
+namespace {
+
+void EnsureEngine()
+{
+    if (g_tables.funs.empty())
+        InitTrevolin();
+}
+
+class Evaluator : public ::testing::Test {
+protected:
+    void SetUp() override { EnsureEngine(); }
+};
+
+constexpr double Inf = std::numeric_limits<double>::infinity();
+constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+
+// Parses (asserting success), evaluates once at x, releases.
+double Eval(const char *text, double x, int32_t &err)
+{
+    int32_t errpos = 0;
+    const TrevHandle h = CrTree2(text, &err, &errpos);
+    EXPECT_EQ(err, 0) << "does not parse: " << text;
+    const double value = EvalTree(h, x, &err);
+    DelTree(h);
+    return value;
+}
+
+enum class Expect { Anything, Exactly, NotANumber };
+
+struct CodeRow {
+    const char *name;
+    const char *text;
+    double x;
+    int32_t code;
+    Expect kind;
+    double value; // for Exactly; infinities included
+};
+
+TEST_F(Evaluator, ErrorCodesAndTheValuesReturnedWithThem)
+{
+    const CodeRow rows[] = {
+        {"sum beyond the double range", "10^308+10^308", 0, 31, Expect::Exactly, Inf},
+        {"difference beyond the double range", "0-10^308-10^308", 0, 31, Expect::Exactly, -Inf},
+        {"product finite only in extended precision", "exp(700)*exp(700)", 0, 31, Expect::Exactly, Inf},
+        {"sum with an infinite x", "x+1", Inf, 31, Expect::Exactly, Inf},
+        {"division by zero returns an infinity", "1/0", 0, 32, Expect::Exactly, Inf},
+        {"negative number over zero", "-1/0", 0, 32, Expect::Exactly, -Inf},
+        {"zero over zero", "0/0", 0, 32, Expect::NotANumber, 0},
+        {"quotient finite only in extended precision", "1/10^-400", 0, 32, Expect::Exactly, Inf},
+        {"odd root of a negative base", "(-8)^(1/3)", 0, 33, Expect::NotANumber, 0},
+        {"zero to a negative power", "0^-1", 0, 33, Expect::Exactly, Inf},
+        {"power finite only in extended precision", "10^400", 0, 33, Expect::Exactly, Inf},
+        {"ln(0)", "ln(0)", 0, 101, Expect::Exactly, -Inf},
+        {"log(-1)", "log(-1)", 0, 102, Expect::NotANumber, 0},
+        {"exp(1000) although finite in extended precision", "exp(1000)", 0, 103, Expect::Exactly, Inf},
+        {"exp(710)", "exp(710)", 0, 103, Expect::Exactly, Inf},
+        {"asin(2)", "asin(2)", 0, 105, Expect::NotANumber, 0},
+        {"acos(1.5)", "acos(1.5)", 0, 107, Expect::NotANumber, 0},
+        {"sinh(1000)", "sinh(1000)", 0, 110, Expect::Exactly, Inf},
+        {"cosh(-1000)", "cosh(-1000)", 0, 112, Expect::Exactly, Inf},
+        {"acosh(0.5)", "acosh(0.5)", 0, 113, Expect::NotANumber, 0},
+        {"atanh(1)", "atanh(1)", 0, 115, Expect::Exactly, Inf},
+        {"sqrt(-4)", "sqrt(-4)", 0, 118, Expect::NotANumber, 0},
+        {"an enclosing sum returns 0", "1/0+1", 0, 32, Expect::Exactly, 0},
+        {"an enclosing product returns 0", "ln(0)*0", 0, 101, Expect::Exactly, 0},
+        {"an enclosing unary minus returns 0", "-ln(0)", 0, 101, Expect::Exactly, 0},
+        {"an enclosing call returns 0", "sin(1/0)", 0, 32, Expect::Exactly, 0},
+        {"left failure wins over right", "ln(0)+sqrt(-1)", 0, 101, Expect::Anything, 0},
+        {"left failure wins, mirrored", "sqrt(-1)+ln(0)", 0, 118, Expect::Anything, 0},
+        {"argument before the function", "sqrt(ln(0))", 0, 101, Expect::Anything, 0},
+        {"a later power cannot hide the failure", "(1/0)^0", 0, 32, Expect::Exactly, 0},
+        {"failure in the right operand", "2^(1/0)", 0, 32, Expect::Exactly, 0},
+        {"exp(709) is in range", "exp(709)", 0, 0, Expect::Anything, 0},
+        {"underflow of the double result is no error", "10^-400", 0, 0, Expect::Exactly, 0},
+        {"sgn(0)", "sgn(0)", 0, 0, Expect::Exactly, 0},
+        {"abs(-2)", "abs(-2)", 0, 0, Expect::Exactly, 2},
+        {"a leaf is never checked", "x", NaN, 0, Expect::NotANumber, 0},
+    };
+    for (const CodeRow &row : rows) {
+        SCOPED_TRACE(row.name);
+        int32_t err = 99;
+        const double value = Eval(row.text, row.x, err);
+        EXPECT_EQ(err, row.code) << row.text;
+        if (row.kind == Expect::Exactly) {
+            EXPECT_EQ(value, row.value) << row.text;
+        } else if (row.kind == Expect::NotANumber) {
+            EXPECT_TRUE(std::isnan(value)) << row.text << " gave " << value;
+        }
+    }
+}
+
+// A NaN argument makes every built-in but sgn fail, which reaches every code 101 + i that a
+// finite argument cannot (tan, for one, never fails on a finite double).
+TEST_F(Evaluator, EveryBuiltinReportsItsOwnCode)
+{
+    const char *names[BuiltinCount] = {"ln",   "log",   "exp",  "sin",   "asin", "cos",   "acos", "tan", "atan",
+                                       "sinh", "asinh", "cosh", "acosh", "tanh", "atanh", "abs",  "sgn", "sqrt"};
+    for (int i = 0; i < BuiltinCount; ++i) {
+        const std::string text = std::string(names[i]) + "(x)";
+        SCOPED_TRACE(text);
+        int32_t err = 99;
+        const double value = Eval(text.c_str(), NaN, err);
+        if (i == 16) { // sgn is 0 for NaN, without error
+            EXPECT_EQ(err, 0);
+            EXPECT_EQ(value, 0.0);
+        } else {
+            EXPECT_EQ(err, 101 + i);
+        }
+    }
+}
+
+TEST_F(Evaluator, SignFunction)
+{
+    const struct {
+        double x;
+        double expected;
+    } rows[] = {{-0.0, 0}, {0.0, 0}, {NaN, 0}, {1e-300, 1}, {-1e-300, -1}, {5e-324, 1}, {-Inf, -1}, {Inf, 1}};
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.x);
+        int32_t err = 99;
+        EXPECT_EQ(Eval("sgn(x)", row.x, err), row.expected);
+        EXPECT_EQ(err, 0);
+    }
+    // The argument is judged in extended precision: 10^-4000 is 0 as a double but not here.
+    int32_t err = 99;
+    EXPECT_EQ(Eval("sgn(10^-4000)", 0, err), 1.0);
+    EXPECT_EQ(Eval("sgn(0-10^-4000)", 0, err), -1.0);
+}
+
+TEST_F(Evaluator, AllTreesShareOneX)
+{
+    int32_t err = 0, errpos = 0;
+    const TrevHandle writer = CrTree2("x*2", &err, &errpos);
+    const TrevHandle reader = CrTree2("x+1", &err, &errpos);
+    EXPECT_EQ(EvalTree(writer, 2.5, &err), 5.0);
+    EXPECT_EQ(static_cast<double>(g_tables.vars[VarX].value), 2.5); // x stays after the call
+    TreeHandle *tree = g_handles.find(reader);
+    ASSERT_NE(tree, nullptr);
+    tree->error = 0;
+    EXPECT_EQ(static_cast<double>(EvaluateNode(*tree, tree->root)), 3.5);
+    DelTree(writer);
+    DelTree(reader);
+}
+
+// A user function writes its argument into x, which makes visible whether an operand ran.
+TEST_F(Evaluator, RightOperandIsNotEvaluatedAfterALeftFailure)
+{
+    ASSERT_EQ(AddFun("evalwitness", "x"), 0);
+    int32_t err = 99;
+    Eval("1+evalwitness(7)", 3, err);
+    ASSERT_EQ(static_cast<double>(g_tables.vars[VarX].value), 7.0) << "the call leaves its argument in x";
+
+    const char *texts[] = {"ln(0)+evalwitness(7)", "1/0*evalwitness(7)", "evalwitness(ln(0))"};
+    for (const char *text : texts) {
+        SCOPED_TRACE(text);
+        Eval(text, 3, err);
+        EXPECT_NE(err, 0);
+        EXPECT_EQ(static_cast<double>(g_tables.vars[VarX].value), 3.0);
+    }
+}
+
+TEST_F(Evaluator, FailedParseEvaluatesToNaNWithoutCode)
+{
+    int32_t err = 0, errpos = 0;
+    const TrevHandle h = CrTree2("x)", &err, &errpos);
+    ASSERT_EQ(err, -2);
+    EXPECT_TRUE(std::isnan(EvalTree(h, 1, &err)));
+    EXPECT_EQ(err, 0);
+    DelTree(h);
+}
+
+// Handles that are no tree are reported, never followed.
+TEST_F(Evaluator, InvalidHandlesAreRefused)
+{
+    int32_t err = 0, errpos = 0;
+    const TrevHandle live = CrTree2("x+1", &err, &errpos);
+    const TrevHandle deleted = CrTree2("x", &err, &errpos);
+    DelTree(deleted);
+    const TrevHandle reused = CrTree2("x*3", &err, &errpos); // may take the deleted one's slot
+    const size_t liveBefore = g_handles.liveCount();
+
+    const TrevHandle invalid[] = {0u, deleted, 0xFFFFFFFFu, 0x00FFFFFFu, 0x7F000001u, live + (1u << 24), 12345u};
+    for (const TrevHandle h : invalid) {
+        SCOPED_TRACE(h);
+        err = 0;
+        EvalTree(h, 1, &err);
+        EXPECT_EQ(err, TREVMATH_ERR_INVALID_HANDLE);
+        EXPECT_STREQ(StrTree(h), "");
+        EXPECT_STREQ(ShowParameters(h), "");
+        EXPECT_EQ(CopyTree(h), 0u);
+        EXPECT_EQ(DerTree(h), 0u);
+        EXPECT_EQ(EditParameters(h, "a=1"), TREVMATH_ERR_INVALID_HANDLE);
+        DelTree(h);
+        EXPECT_EQ(g_handles.liveCount(), liveBefore);
+    }
+    EXPECT_EQ(EvalTree(live, 1, &err), 2.0);
+    EXPECT_EQ(EvalTree(reused, 1, &err), 3.0);
+    EXPECT_EQ(err, 0);
+    DelTree(live);
+    DelTree(reused);
+}
+
+// sin(2x)^cos(3x)*(cos(4x)/sin(5x)*cos(7x)-sin(x))+ln(x/sqrt(x^2)) with the long double library,
+// noting whether any step leaves the double range (the evaluator's error condition).
+long double DirectFormula(long double x, bool &failed)
+{
+    failed = false;
+    auto step = [&failed](long double v) {
+        if (!std::isfinite(static_cast<double>(v)))
+            failed = true;
+        return v;
+    };
+    const long double power = step(powl(step(sinl(step(2 * x))), step(cosl(step(3 * x)))));
+    const long double quotient = step(step(cosl(step(4 * x))) / step(sinl(step(5 * x))));
+    const long double bracket = step(step(quotient * step(cosl(step(7 * x)))) - step(sinl(x)));
+    const long double product = step(power * bracket);
+    const long double logarithm = step(logl(step(x / step(sqrtl(step(powl(x, 2)))))));
+    return step(product + logarithm);
+}
+
+TEST_F(Evaluator, ResultsAreTheLongDoubleFormulaRounded)
+{
+    int32_t err = 0, errpos = 0;
+    const TrevHandle h =
+        CrTree2("sin(2*x)^cos(3*x)*(cos(4*x)/sin(5*x)*cos(7*x)-sin(x))+ln(x/sqrt(x^2))", &err, &errpos);
+    ASSERT_EQ(err, 0);
+    int succeeded = 0, failed = 0;
+    for (int i = -300; i <= 3000; ++i) {
+        const double x = i < 0 ? i * 0.37 : (i < 1000 ? 1 + i * 0.731 : (i - 1000) * 99.97 + 1);
+        bool directFailed = false;
+        const long double direct = DirectFormula(x, directFailed);
+        const double value = EvalTree(h, x, &err);
+        ASSERT_EQ(err != 0, directFailed) << "x = " << x << " code " << err;
+        if (err == 0) {
+            ASSERT_EQ(value, static_cast<double>(direct)) << "x = " << x; // bit-identical
+            ++succeeded;
+        } else {
+            ++failed;
+        }
+    }
+    EXPECT_GT(succeeded, 1000);
+    EXPECT_GT(failed, 500); // negative bases with fractional exponents, ln of -1 for x < 0
+    DelTree(h);
+}
+
+} // namespace
