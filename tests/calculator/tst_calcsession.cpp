@@ -128,6 +128,10 @@ void TestCalcSession::rejectedLine_data()
     QTest::newRow("function body calls itself") << QStringList{"f: x"} << "f: f(x)+1" << -19 << 0;
     QTest::newRow("new function calls itself") << QStringList() << "selfref: selfref(x)" << -19 << 0;
     QTest::newRow("unknown name") << QStringList() << "q*2" << -1 << 0;
+    // A NUL would end the engine's text early and 2 would be accepted as the value.
+    QTest::newRow("NUL character") << QStringList() << QString(QStringLiteral("2") + QChar(0) + QStringLiteral("+3")) << -3
+                                   << 1;
+    QTest::newRow("character outside the engine's set") << QStringList() << QString::fromUtf8("2+\u03c0") << -3 << 2;
     QTest::newRow("division by zero") << QStringList() << "1/0" << 32 << -1;
     QTest::newRow("logarithm of a negative number") << QStringList() << "ln(-1)" << 101 << -1;
 }
