@@ -18,7 +18,7 @@ QImage make(qreal devicePixelRatio)
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    QFont font({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")}, 26);
+    QFont font({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")}, 22);
     font.setStyleHint(QFont::SansSerif);
     font.setBold(true);
     font.setItalic(true);

@@ -10,7 +10,7 @@ namespace BackgroundPicture {
 constexpr int Side = 364;
 // The almost-white ground and the watermark's light blue.
 inline QColor groundColor() { return QColor(0xFB, 0xFC, 0xFD); }
-inline QColor watermarkColor() { return QColor(0xC9, 0xDD, 0xF2); }
+inline QColor watermarkColor() { return QColor(0xCF, 0xE1, 0xF4); }
 
 // The picture at the given device pixel ratio (drawn, not loaded, so it is sharp at any ratio).
 QImage make(qreal devicePixelRatio = 1.0);

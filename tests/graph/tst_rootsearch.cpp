@@ -1,0 +1,197 @@
+// The root scan: which roots it lists for functions with simple, double, touching and missing
+// roots, roots at and beyond the ends, poles and partly undefined functions, with the texts of
+// the list and the summary label.
+#include "ProjectTestSupport.h"
+#include "RootSearch.h"
+#include "cFunctie.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+
+using namespace ProjectTestSupport;
+
+namespace {
+
+const QString NoRoot = QStringLiteral("No root found. Select another interval or change the root-finding steps.");
+const QString OneRoot = QStringLiteral("One root found. Select the root to locate it on the graph.");
+const QString Roots = QStringLiteral("roots found. Select one to locate it on the graph.");
+
+} // namespace
+
+class TestRootSearch : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void scan_data();
+    void scan();
+    void manyRoots();
+    void emptyOrBrokenIntervals_data();
+    void emptyOrBrokenIntervals();
+    void scanAppendsToTheList();
+    void rootTextInLocale_data();
+    void rootTextInLocale();
+    void largestStepCountIsQuick();
+};
+
+void TestRootSearch::initTestCase()
+{
+    QString why;
+    QVERIFY2(engineReady(&why), qPrintable(why));
+}
+
+void TestRootSearch::cleanup() { QLocale::setDefault(QLocale::c()); }
+
+void TestRootSearch::scan_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QString>("parameters");
+    QTest::addColumn<double>("a");
+    QTest::addColumn<double>("b");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<QStringList>("roots");
+
+    QTest::newRow("x^2-2: two simple roots") << "x^2-2" << "" << -10.0 << 10.0 << 1000
+                                           << QStringList{"-1.41421356", "1.41421356"};
+    QTest::newRow("x^2: zero at a sample, listed once") << "x^2" << "" << -10.0 << 10.0 << 1000 << QStringList{"0"};
+    QTest::newRow("(x-1)^2 with 999 steps: touching root between samples")
+        << "(x-1)^2" << "" << -10.0 << 10.0 << 999 << QStringList{"1"};
+    QTest::newRow("(3x-1)^2: double root off the grid") << "(3x-1)^2" << "" << -1.0 << 1.0 << 1000
+                                                      << QStringList{"0.33333333"};
+    QTest::newRow("1/x: pole is no root (0 a sample)") << "1/x" << "" << -1.0 << 1.0 << 1000 << QStringList{};
+    QTest::newRow("1/x: sign change across the pole dropped") << "1/x" << "" << -1.0 << 1.0 << 999 << QStringList{};
+    QTest::newRow("tan: poles dropped, zero kept") << "tan(x)" << "" << -2.0 << 2.0 << 1000 << QStringList{"0"};
+    QTest::newRow("sin on [0, 7]") << "sin(x)" << "" << 0.0 << 7.0 << 1000
+                                   << QStringList{"0", "3.14159265", "6.28318531"};
+    QTest::newRow("root one step left of a") << "x+1.001" << "" << -1.0 << 1.0 << 1000 << QStringList{"-1.001"};
+    QTest::newRow("roots at both ends") << "x^2-1" << "" << -1.0 << 1.0 << 1000 << QStringList{"-1", "1"};
+    QTest::newRow("root beyond b not listed") << "x-1.001" << "" << -1.0 << 1.0 << 1000 << QStringList{};
+    QTest::newRow("three roots, one on a sample") << "x^3-x" << "" << -2.0 << 2.0 << 1000
+                                                << QStringList{"-1", "0", "1"};
+    QTest::newRow("ln undefined left of zero") << "ln(x)" << "" << -2.0 << 3.0 << 1000 << QStringList{"1"};
+    QTest::newRow("sqrt undefined left of zero") << "sqrt(x)-1" << "" << -5.0 << 5.0 << 1000 << QStringList{"1"};
+    QTest::newRow("sqrt touching zero where it starts") << "sqrt(x)" << "" << -1.0 << 1.0 << 1000 << QStringList{"0"};
+    QTest::newRow("undefined end of a sign change") << "sqrt(x)+x-2" << "" << -3.0 << 3.0 << 1000 << QStringList{"1"};
+    QTest::newRow("fourth power") << "(x-0.5)^4" << "" << -1.0 << 1.0 << 1000 << QStringList{"0.5"};
+    QTest::newRow("no real root") << "x^2+1" << "" << -10.0 << 10.0 << 1000 << QStringList{};
+    QTest::newRow("parameters") << "exp(a*x)-exp(b*x)+c" << "a=2; b=4; c=1" << -3.0 << 3.0 << 1000
+                                << QStringList{"0.24060591"};
+    QTest::newRow("reversed interval scans downwards") << "x^2-2" << "" << 10.0 << -10.0 << 1000
+                                                     << QStringList{"1.41421356", "-1.41421356"};
+}
+
+void TestRootSearch::scan()
+{
+    QFETCH(QString, expression);
+    QFETCH(QString, parameters);
+    QFETCH(double, a);
+    QFETCH(double, b);
+    QFETCH(int, steps);
+    QFETCH(QStringList, roots);
+    const auto f = makeProject(expression, a, b, parameters, steps);
+    QVERIFY(f);
+    RootSearch search;
+    QVERIFY(!search.rootsFound());
+    QCOMPARE(search.ScanRoots(*f), roots.size());
+    QVERIFY(search.rootsFound());
+    QCOMPARE(search.texts(), roots);
+    if (roots.isEmpty())
+        QCOMPARE(search.resultText(), NoRoot);
+    else if (roots.size() == 1)
+        QCOMPARE(search.resultText(), OneRoot);
+    else
+        QCOMPARE(search.resultText(), QString::number(roots.size()) + QLatin1Char(' ') + Roots);
+}
+
+void TestRootSearch::manyRoots()
+{
+    // sin(10x) on [0, 10]: the roots k*pi/10, ascending, one per sub-interval.
+    const auto f = makeProject(QStringLiteral("sin(10x)"), 0, 10, QString(), 1000);
+    QVERIFY(f);
+    RootSearch search;
+    QCOMPARE(search.ScanRoots(*f), 32);
+    const QStringList texts = search.texts();
+    for (int k = 0; k < texts.size(); ++k)
+        QCOMPARE(texts.at(k), RootSearch::RootText(k * M_PI / 10));
+    QCOMPARE(search.resultText(), QStringLiteral("32 ") + Roots);
+}
+
+void TestRootSearch::emptyOrBrokenIntervals_data()
+{
+    QTest::addColumn<double>("a");
+    QTest::addColumn<double>("b");
+    QTest::addColumn<int>("steps");
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("zero width") << 1.0 << 1.0 << 1000;
+    QTest::newRow("no steps") << -1.0 << 1.0 << 0;
+    QTest::newRow("negative steps") << -1.0 << 1.0 << -5;
+    QTest::newRow("not a number") << std::nan("") << 1.0 << 1000;
+    QTest::newRow("infinite end") << -inf << 1.0 << 1000;
+    QTest::newRow("width overflows") << -1e308 << 1e308 << 1000;
+}
+
+void TestRootSearch::emptyOrBrokenIntervals()
+{
+    QFETCH(double, a);
+    QFETCH(double, b);
+    QFETCH(int, steps);
+    const auto f = makeProject(QStringLiteral("x-1"), -1, 1);
+    QVERIFY(f);
+    f->setA(a);
+    f->setB(b);
+    f->setHiq(steps);
+    RootSearch search;
+    QCOMPARE(search.ScanRoots(*f), 0);
+    QVERIFY(search.rootsFound());
+    QCOMPARE(search.resultText(), NoRoot);
+}
+
+void TestRootSearch::scanAppendsToTheList()
+{
+    const auto f = makeProject(QStringLiteral("x^2-2"), -10, 10, QString(), 1000);
+    QVERIFY(f);
+    RootSearch search;
+    search.ScanRoots(*f);
+    // The scan itself never empties the list; its callers do. The label counts this scan.
+    QCOMPARE(search.ScanRoots(*f), 2);
+    QCOMPARE(search.count(), 4);
+    QCOMPARE(search.resultText(), QStringLiteral("2 ") + Roots);
+}
+
+void TestRootSearch::rootTextInLocale_data()
+{
+    QTest::addColumn<QString>("localeName");
+    QTest::addColumn<double>("root");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("C") << "C" << std::sqrt(2.0) << "1.41421356";
+    QTest::newRow("German comma") << "de_DE" << -std::sqrt(2.0) << "-1,41421356";
+    QTest::newRow("rounded up at the 9th decimal") << "C" << 0.123456786 << "0.12345679";
+    QTest::newRow("tiny root is zero") << "C" << -3e-10 << "0";
+    QTest::newRow("large root keeps 15 digits") << "C" << 123456.123456789 << "123456.12345679";
+}
+
+void TestRootSearch::rootTextInLocale()
+{
+    QFETCH(QString, localeName);
+    QFETCH(double, root);
+    QFETCH(QString, text);
+    QLocale::setDefault(QLocale(localeName));
+    QCOMPARE(RootSearch::RootText(root), text);
+}
+
+void TestRootSearch::largestStepCountIsQuick()
+{
+    const auto f = makeProject(QStringLiteral("sin(x)-cos(x)"), -10, 10, QString(), cFunctie::MaxRootSteps);
+    QVERIFY(f);
+    RootSearch search;
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(search.ScanRoots(*f), 6);
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+}
+
+QTEST_MAIN(TestRootSearch)
+#include "tst_rootsearch.moc"
