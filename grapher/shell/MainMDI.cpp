@@ -53,6 +53,7 @@ MainMDI::MainMDI(QWidget *parent) : QMainWindow(parent), m_area(new QMdiArea(thi
     setObjectName(QStringLiteral("MainMDI"));
     mainWindowPointer() = this;
     m_area->setObjectName(QStringLiteral("MDIArea"));
+    m_calculatorPath = ProgramFolder() + QStringLiteral("/calc");
     setCentralWidget(m_area);
     m_menus = std::make_unique<MainMenus>(this, menuBar());
 
@@ -119,9 +120,8 @@ void MainMDI::mnucascade() { m_area->cascadeSubWindows(); }
 
 void MainMDI::mnutrevcalc()
 {
-    const QString calculator = ProgramFolder() + QStringLiteral("/calc");
-    if (QFileInfo(calculator).isFile()) {
-        OpenDocument(calculator);
+    if (QFileInfo(m_calculatorPath).isFile()) {
+        OpenDocument(m_calculatorPath);
         return;
     }
     Messages().critical(LangText("Error", "Error"),

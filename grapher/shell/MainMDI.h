@@ -44,6 +44,10 @@ public:
     void mnunumerical();
     void mnucheck();
 
+    // The calculator program that mnutrevcalc starts (<program folder>/calc).
+    QString calculatorPath() const { return m_calculatorPath; }
+    void setCalculatorPath(const QString &path) { m_calculatorPath = path; }
+
     // The caption: "Trevolin " and the version.
     static QString Caption();
     // Address the update check opens: the web site's check page with this version.
@@ -58,6 +62,7 @@ private:
     QMdiArea *m_area;
     std::unique_ptr<MainMenus> m_menus;
     QList<QAction *> m_windowEntries;
+    QString m_calculatorPath;
 };
 
 // The running program's main window (nullptr before it exists and after it is gone).

@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Options::Options(QWidget *parent)
-    : QDialog(parent), m_comboLang(new QComboBox(this)), m_comboSkin(new QComboBox(this)),
+Options::Options(QWidget *parent, const QString &languageFolder)
+    : QDialog(parent), m_model(languageFolder), m_comboLang(new QComboBox(this)), m_comboSkin(new QComboBox(this)),
       m_txtDec(new QLineEdit(this)), m_lblLang(new QLabel(this)), m_lblBack(new QLabel(this)),
       m_lblPrec(new QLabel(this)), m_cmdChange(new QPushButton(this)), m_cmdExit(new QPushButton(this))
 {

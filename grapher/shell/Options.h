@@ -13,7 +13,7 @@ class QPushButton;
 class Options : public QDialog {
     Q_OBJECT
 public:
-    explicit Options(QWidget *parent = nullptr);
+    explicit Options(QWidget *parent = nullptr, const QString &languageFolder = OptionsModel::LanguageFolder());
 
     QComboBox *ComboLang() const { return m_comboLang; }
     QComboBox *ComboSkin() const { return m_comboSkin; }
@@ -25,7 +25,7 @@ public:
     void Cmd_change_Click();
     void Cmd_Exit_Click();
 
-protected:
+    // Closing the dialog any way but OK undoes the skin preview.
     void reject() override;
 
 private:

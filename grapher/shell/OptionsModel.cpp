@@ -49,10 +49,10 @@ QList<LanguageEntry> OptionsModel::ScanLanguages(const QString &folder)
     return entries;
 }
 
-OptionsModel::OptionsModel()
+OptionsModel::OptionsModel(const QString &languageFolder)
 {
     const ProgramSettings &settings = programSettings();
-    m_languages = ScanLanguages(LanguageFolder());
+    m_languages = ScanLanguages(languageFolder);
     if (m_languages.size() == 1 && m_languages.constFirst().path.isEmpty())
         m_selectedLanguage = 0;
     for (int i = 0; i < m_languages.size() && m_selectedLanguage < 0; ++i) {

@@ -16,8 +16,9 @@ public:
     static constexpr int MinDecimals = 4;
     static constexpr int MaxDecimals = 14;
 
-    // Starts from the program-wide values: current decimals, skin and language.
-    OptionsModel();
+    // Starts from the program-wide values: current decimals, skin and language; the languages
+    // are those of `languageFolder`.
+    explicit OptionsModel(const QString &languageFolder = LanguageFolder());
 
     // The languages of `folder` (files *.lng, by name), or the single entry "English" when
     // the folder does not exist.
