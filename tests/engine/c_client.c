@@ -13,6 +13,17 @@
 
 static int failures = 0;
 
+typedef void (*AnyFunction)(void);
+
+/* dlsym hands out object pointers; copying the bits is the portable way to a function pointer. */
+static AnyFunction symbol(void *lib, const char *name, const char *version)
+{
+    void *address = version ? dlvsym(lib, name, version) : dlsym(lib, name);
+    AnyFunction function;
+    memcpy(&function, &address, sizeof function);
+    return function;
+}
+
 static void check(int ok, const char *what)
 {
     if (!ok) {
@@ -56,15 +67,15 @@ int main(void)
     }
     check(dlsym(lib, "EvaluateNode") == NULL, "internal functions are not exported");
 
-    void (*init)(void) = (void (*)(void))dlsym(lib, "InitTrevolin");
-    void (*clear)(void) = (void (*)(void))dlsym(lib, "ClearTrevolin");
+    void (*init)(void) = (void (*)(void))symbol(lib, "InitTrevolin", NULL);
+    void (*clear)(void) = (void (*)(void))symbol(lib, "ClearTrevolin", NULL);
     TrevHandle (*crTree2)(const char *, int32_t *, int32_t *) =
-        (TrevHandle(*)(const char *, int32_t *, int32_t *))dlsym(lib, "CrTree2");
-    TrevHandle (*derTree)(TrevHandle) = (TrevHandle(*)(TrevHandle))dlsym(lib, "DerTree");
-    void (*delTree)(TrevHandle) = (void (*)(TrevHandle))dlsym(lib, "DelTree");
-    double (*evalTree)(TrevHandle, double, int32_t *) = (double (*)(TrevHandle, double, int32_t *))dlsym(lib, "EvalTree");
+        (TrevHandle(*)(const char *, int32_t *, int32_t *))symbol(lib, "CrTree2", NULL);
+    TrevHandle (*derTree)(TrevHandle) = (TrevHandle(*)(TrevHandle))symbol(lib, "DerTree", NULL);
+    void (*delTree)(TrevHandle) = (void (*)(TrevHandle))symbol(lib, "DelTree", NULL);
+    double (*evalTree)(TrevHandle, double, int32_t *) = (double (*)(TrevHandle, double, int32_t *))symbol(lib, "EvalTree", NULL);
     double (*findRoot)(TrevHandle, TrevHandle, double, double, int32_t *) =
-        (double (*)(TrevHandle, TrevHandle, double, double, int32_t *))dlvsym(lib, "FindRoot", "_28");
+        (double (*)(TrevHandle, TrevHandle, double, double, int32_t *))symbol(lib, "FindRoot", "_28");
     if (!init || !clear || !crTree2 || !derTree || !delTree || !evalTree || !findRoot)
         return 1;
 
