@@ -1,0 +1,131 @@
+// Timing of the two costly operations of a graph window on the sixteen example equations of the
+// wizard's Random button: the root scan with 50,000 steps and a redraw with 1,000 graph points.
+// Prints a table with the median of several runs of each. Run from the program folder (the
+// engine library is loaded from beside the program).
+#include "EngineBinding.h"
+#include "GraphPane.h"
+#include "GraphRenderer.h"
+#include "RootSearch.h"
+#include "cFunctie.h"
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+struct Example {
+    const char *function;
+    double start;
+    double end;
+    const char *parameters;
+};
+
+const Example Examples[16] = {
+    {"asin(x^2)-1", -1.5, 1.5, ""},
+    {"3^x-x^3", 0, 6, ""},
+    {"x^x-4", 0, 6, ""},
+    {"2^x+3^x+6^x-x^2", -10, 10, ""},
+    {"(x+2)^2+(x+3)^3+(x+4)^4-2", -6, 6, ""},
+    {"sin(x)-cos(x)", -3.14159265358979, 3.14159265358979, ""},
+    {"atan(x)+atan(x^2)", -3, 3, ""},
+    {"x^3-2x^2+1/x-3", -6, 6, ""},
+    {"e^x-sin(1/a^x)", -4, 6, "a=2"},
+    {"(1-2x)/x-2x", -5, 5, ""},
+    {"atanh(1/ln(x)-ln(x))", -3, 4, ""},
+    {"exp(a*x)-exp(b*x)+c", -3, 3, "a=2; b=4; c=1"},
+    {"1+12(1-exp(x/6))", -10, 10, ""},
+    {"sinh(x^2)-1/2cosh(2x)", -5, 5, ""},
+    {"5(1-10x)^a-b", -5, 5, "a=-1; b=1"},
+    {"a^x-x^a", -2, 4, "a=2"},
+};
+
+constexpr int Runs = 7;
+constexpr qint32 Steps = 50000;
+constexpr qint32 Points = 1000;
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    std::string error;
+    if (!trev::EngineBinding::load(&error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    const trev::EngineApi &engine = trev::engine();
+    engine.InitTrevolin();
+
+    std::printf("| # | f(x) | interval | roots | ScanRoots, %d steps (ms) | of which f, f' samples (ms) | DrawGraph, %d points (ms) |\n",
+                Steps, Points);
+    std::printf("|---|---|---|---|---|---|---|\n");
+    double worst = 0;
+    for (int i = 0; i < 16; ++i) {
+        const Example &example = Examples[i];
+        qint32 code = 0, position = 0;
+        const TrevHandle tree = *example.parameters
+            ? engine.CrTree(example.function, example.parameters, &code, &position)
+            : engine.CrTree2(example.function, &code, &position);
+        if (code != 0) {
+            engine.DelTree(tree);
+            std::printf("| %d | %s | parse error %d | | | | |\n", i, example.function, code);
+            continue;
+        }
+        cFunctie project;
+        project.LoadData(QString::fromLatin1(example.function), tree, example.start, example.end);
+        project.setHiq(Steps);
+        project.setPrec(Points);
+
+        std::vector<double> scans, draws;
+        int roots = 0;
+        for (int run = 0; run < Runs; ++run) {
+            RootSearch search;
+            QElapsedTimer timer;
+            timer.start();
+            roots = search.ScanRoots(project);
+            scans.push_back(timer.nsecsElapsed() / 1e6);
+        }
+        // The part of the scan that is the engine's: f and f' at every sample, nothing else.
+        std::vector<double> samples;
+        for (int run = 0; run < Runs; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            const double h = (project.b() - project.a()) / Steps;
+            double sink = 0;
+            for (qint32 k = -1; k <= Steps; ++k) {
+                qint32 e = 0;
+                sink += engine.EvalTree(project.nume(), project.a() + k * h, &e);
+                sink += engine.EvalTree(project.nume1(), project.a() + k * h, &e);
+            }
+            samples.push_back(timer.nsecsElapsed() / 1e6);
+            if (sink == 12345.678)
+                std::printf(" ");
+        }
+        GraphPane pane;
+        for (int run = 0; run < Runs; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            GraphRenderer::DrawGraph(pane.surface(), project);
+            draws.push_back(timer.nsecsElapsed() / 1e6);
+        }
+        const double scan = median(scans), draw = median(draws);
+        worst = std::max({worst, scan, draw});
+        std::printf("| %d | %s%s%s%s | [%g, %g] | %d | %.1f | %.1f | %.1f |\n", i, example.function,
+                    *example.parameters ? " (" : "", example.parameters, *example.parameters ? ")" : "",
+                    example.start, example.end, roots, scan, median(samples), draw);
+    }
+    std::printf("\nSlowest median: %.1f ms (median of %d runs each)\n", worst, Runs);
+    return 0;
+}
