@@ -63,6 +63,9 @@ private:
 
 void TestGraphPane::initTestCase()
 {
+    // Numbers are checked as a C locale writes them; nothing touches the user's settings.
+    QLocale::setDefault(QLocale::c());
+    QStandardPaths::setTestModeEnabled(true);
     QString why;
     QVERIFY2(engineReady(&why), qPrintable(why));
 }

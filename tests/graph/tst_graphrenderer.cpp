@@ -131,6 +131,9 @@ private slots:
 
 void TestGraphRenderer::initTestCase()
 {
+    // Numbers are checked as a C locale writes them; nothing touches the user's settings.
+    QLocale::setDefault(QLocale::c());
+    QStandardPaths::setTestModeEnabled(true);
     QString why;
     QVERIFY2(engineReady(&why), qPrintable(why));
 }

@@ -39,6 +39,9 @@ private slots:
 
 void TestRootSearch::initTestCase()
 {
+    // Numbers are checked as a C locale writes them; nothing touches the user's settings.
+    QLocale::setDefault(QLocale::c());
+    QStandardPaths::setTestModeEnabled(true);
     QString why;
     QVERIFY2(engineReady(&why), qPrintable(why));
 }

@@ -86,6 +86,9 @@ private:
 
 void TestProjectFile::initTestCase()
 {
+    // Numbers are checked as a C locale writes them; nothing touches the user's settings.
+    QLocale::setDefault(QLocale::c());
+    QStandardPaths::setTestModeEnabled(true);
     QString why;
     QVERIFY2(engineReady(&why), qPrintable(why));
     QVERIFY(m_dir.isValid());
