@@ -24,12 +24,17 @@ QPointer<HelpWindow> &helpWindow(bool small)
 
 void showHelp(QWidget *parent, const QString &page, bool small)
 {
+    // The help window belongs to the window that asks for it, so that a modal dialog asking for
+    // help does not block its own help page.
+    QWidget *owner = parent ? parent->window() : nullptr;
     QPointer<HelpWindow> &window = helpWindow(small);
     if (!window) {
-        window = new HelpWindow(parent ? parent->window() : nullptr);
+        window = new HelpWindow(owner);
         window->setAttribute(Qt::WA_DeleteOnClose);
         if (small)
             window->resize(520, 560);
+    } else if (window->parentWidget() != owner) {
+        window->setParent(owner, Qt::Window);
     }
     window->showPage(page.isEmpty() ? ContentsPage : page);
     window->show();

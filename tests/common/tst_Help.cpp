@@ -3,6 +3,7 @@
 #include "HelpWindow.h"
 #include "TestEnvironment.h"
 
+#include <QDialog>
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
@@ -140,6 +141,22 @@ private slots:
             pages << window->currentPage();
         pages.sort();
         QCOMPARE(pages, (QStringList{QStringLiteral("expresie.html"), QStringLiteral("mg.html")}));
+    }
+
+    // Help asked for from a modal dialog must not be blocked by that dialog.
+    void helpFollowsTheWindowThatAsks()
+    {
+        QWidget main;
+        ShowHelpTopic(&main, QStringLiteral("index.html"));
+        QDialog dialog(&main);
+        dialog.setModal(true);
+        auto *field = new QWidget(&dialog);
+        ShowHelpTopic(field, QStringLiteral("change.html"));
+        QList<HelpWindow *> windows = dialog.findChildren<HelpWindow *>();
+        QCOMPARE(windows.size(), 1);
+        QCOMPARE(windows.constFirst()->currentPage(), QStringLiteral("change.html"));
+        QVERIFY(windows.constFirst()->isWindow());
+        QVERIFY(windows.constFirst()->parentWidget() == &dialog);
     }
 };
 
