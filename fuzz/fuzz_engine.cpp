@@ -77,9 +77,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         Exercise(first);
         Exercise(second);
         EditParameters(copy, parameters.c_str());
-        int32_t rootErr = 0;
-        FindRoot(copy, first, -1, 2, &rootErr);
-        Integrate(second, 0, 1, &rootErr);
+        // Nested powers make derivatives grow quickly; the numerics over a huge second
+        // derivative only cost time, so they run on the trees of ordinary size.
+        if (std::string(StrTree(second)).size() < 20000) {
+            int32_t rootErr = 0;
+            FindRoot(copy, first, -1, 2, &rootErr);
+            Integrate(second, 0, 1, &rootErr);
+        }
         DelTree(second);
         DelTree(first);
         DelTree(copy);
