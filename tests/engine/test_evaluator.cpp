@@ -214,6 +214,29 @@ TEST_F(Evaluator, InvalidHandlesAreRefused)
     DelTree(reused);
 }
 
+// A program that keeps creating and deleting trees reuses the same storage again and again; a
+// handle it deleted long ago must still be refused, not taken for the tree living there now.
+TEST_F(Evaluator, DeletedHandleStaysInvalidAcrossManyReuses)
+{
+    int32_t err = 0, errpos = 0;
+    const TrevHandle stale = CrTree2("x", &err, &errpos);
+    DelTree(stale);
+    for (int cycle = 1; cycle <= 1000; ++cycle) {
+        const TrevHandle h = CrTree2("x+1", &err, &errpos);
+        err = 0;
+        EvalTree(stale, 1, &err);
+        if (err != TREVMATH_ERR_INVALID_HANDLE) {
+            ADD_FAILURE() << "after " << cycle << " create/delete cycles the deleted handle " << stale
+                          << " names a live tree again (new handle " << h << ", code " << err << ")";
+            DelTree(stale); // must be ignored; here it releases the live tree
+            EXPECT_STREQ(StrTree(h), "x+1") << "a second DelTree of the stale handle released a live tree";
+            DelTree(h);
+            break;
+        }
+        DelTree(h);
+    }
+}
+
 // sin(2x)^cos(3x)*(cos(4x)/sin(5x)*cos(7x)-sin(x))+ln(x/sqrt(x^2)) with the long double library,
 // noting whether any step leaves the double range (the evaluator's error condition).
 long double DirectFormula(long double x, bool &failed)

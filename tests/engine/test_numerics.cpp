@@ -56,6 +56,7 @@ TEST_F(Numerics, FindRootCases)
         {"no sign change: 38 bisections to 1e-11, no root, no error", "5", "0", 0, 2, 0, 2 - std::ldexp(1.0, -37)},
         {"converges exactly in the 100th pass", "5", "0", 1.5 * W, 0, 0, std::ldexp(1.5 * W, -100)},
         {"not converged after 100 passes", "5", "0", 2.5 * W, 0, -1, 0},
+        {"NaN values take Newton steps until the pass limit", "x", "1", std::nan(""), 1, -1, 0},
         {"f fails at the left end", "ln(x)", "1/x", 0, 2, 101, 0},
         {"f fails at the right end", "ln(x)", "1/x", 1, 0, 101, 0},
         {"f fails at the midpoint", "1/(x-1)", "-1/(x-1)^2", 0, 2, 32, 0},

@@ -180,13 +180,14 @@ TEST_F(Printer, NumberTexts)
         EXPECT_STREQ(StrTree(h), row.text);
         DelTree(h);
     }
-    // The text stays valid until the next call; two texts copied in turn stay apart.
-    const TrevHandle first = NumberTree(1), second = NumberTree(2);
-    const std::string one = StrTree(first);
-    const std::string two = StrTree(second);
-    EXPECT_EQ(one + two, "12");
-    DelTree(first);
-    DelTree(second);
+    // Each text stays valid until the next call of the same operation.
+    int32_t err = 0, errpos = 0;
+    const TrevHandle tree = CrTree("a*x", "a=2", &err, &errpos);
+    const char *expression = StrTree(tree);
+    const char *parameters = ShowParameters(tree);
+    EXPECT_STREQ(expression, "a*x");
+    EXPECT_STREQ(parameters, "a=2; ");
+    DelTree(tree);
 }
 
 // The double nearest to value rounded to ten significant digits.
