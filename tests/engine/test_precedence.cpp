@@ -151,9 +151,6 @@ TEST_F(Precedence, ConstantEvaluatorFailures)
         {"division by zero", "1/0", 32, -1},
         {"logarithm of zero", "ln(0)", 101, -1},
         {"root of a negative number", "sqrt(-1)", 118, -1},
-        {"power beyond the double range", "10^400", 33, -1},
-        {"exponential finite only in extended precision", "exp(1000)", 103, -1},
-        {"sum beyond the double range", "10^308+10^308", 31, -1},
         {"first failure is returned", "ln(0)+sqrt(-1)", 101, -1},
     };
     for (const ConstantFailureRow &row : rows) {

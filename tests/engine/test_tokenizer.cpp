@@ -112,23 +112,6 @@ TEST_F(Tokenizer, CutsTextIntoTokens)
     }
 }
 
-TEST_F(Tokenizer, ReportsNextPositionPastTrailingSpaces)
-{
-    const std::string prepared = PrepareText("12.5  +x");
-    Token token{-1, OpenParen, 0};
-    size_t pos = 1;
-    bool implied = true;
-    ASSERT_EQ(NextToken(prepared, token, pos, implied, nullptr), 0);
-    EXPECT_EQ(token.kind, Number);
-    EXPECT_EQ(static_cast<double>(token.value), 12.5);
-    EXPECT_EQ(pos, 7u);
-    EXPECT_FALSE(implied);
-    // The succession state is the kind of the token passed in.
-    Token call{3, Call, 0};
-    size_t at = 7;
-    EXPECT_EQ(NextToken(prepared, call, at, implied, nullptr), -48);
-}
-
 struct FailureRow {
     const char *name;
     const char *text;

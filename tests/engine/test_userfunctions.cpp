@@ -1,7 +1,6 @@
 // User-defined functions: definition, redefinition, the refusal of self-reference, name rules,
 // calls from trees and from constant expressions, and calls after the engine was cleared.
 // User functions live for the whole process, so every test defines its own names.
-#include "Parser.h"
 #include "Printer.h"
 #include "UserFunctions.h"
 #include "trevmath.h"
@@ -164,22 +163,6 @@ TEST_F(UserFunctions, CallsFromTreesAndConstants)
     ASSERT_EQ(::AddFun("ufsq", "x*10"), 0);
     EXPECT_EQ(EvalTree(parsedBefore, 2, &err), 20.0) << "a tree parsed earlier calls the new body";
     DelTree(parsedBefore);
-}
-
-TEST_F(UserFunctions, CallsFunctionSeesThroughOtherFunctions)
-{
-    ASSERT_EQ(::AddFun("ufc1", "x+1"), 0);
-    ASSERT_EQ(::AddFun("ufc2", "ufc1(x)*2"), 0);
-    ASSERT_EQ(::AddFun("ufc3", "sin(ufc2(x))"), 0);
-    TreeHandle tree;
-    int32_t errpos = 0;
-    ASSERT_EQ(ParseExpression(tree, "x+ufc3(x)", errpos), 0);
-    EXPECT_TRUE(CallsFunction(tree.root, IndexOf("ufc1")));
-    EXPECT_TRUE(CallsFunction(tree.root, IndexOf("ufc3")));
-    EXPECT_TRUE(CallsFunction(tree.root, 3)); // sin
-    EXPECT_FALSE(CallsFunction(tree.root, 5)); // cos
-    EXPECT_FALSE(CallsFunction(nullptr, 3));
-    EXPECT_EQ(::AddFun("ufc1", "ufc3(x)"), -19);
 }
 
 // ClearTrevolin releases every user-function body in the process, so this runs last; the other
