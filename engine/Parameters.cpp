@@ -38,10 +38,8 @@ int32_t IsPlainNumber(const char *text, double &value)
         ++p;
     if (*p != '\0')
         return -1;
-    // atof: an optional sign, then the longest decimal prefix; "-" and "." read as 0.
-    bool negative = *start == '-';
-    double magnitude = ReadDecimal(negative ? start + 1 : start, end);
-    value = negative ? -magnitude : magnitude;
+    // As atof reads it: an optional sign, then the longest decimal prefix; "-" and "." read as 0.
+    value = ReadDecimal(start, end);
     return 0;
 }
 

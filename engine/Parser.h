@@ -21,8 +21,8 @@ constexpr int MaxTreeDepth = 1000;
 // Lower-cases, reads "," as ".", and encloses the text in parentheses.
 std::string PrepareText(const char *text);
 
-// Reads a run of digits and points the way the C library's atof does ("1.2.3" is 1.2, "." is 0),
-// independent of the process locale.
+// Reads an optional "-" and a run of digits and points the way the C library's atof does
+// ("1.2.3" is 1.2; "." and "-" are 0), independent of the process locale.
 double ReadDecimal(const char *begin, const char *end);
 
 // Reads the token at text[pos]. token: in = the previous token (its kind is the succession
