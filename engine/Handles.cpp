@@ -6,32 +6,12 @@ HandleTable g_handles;
 
 uint32_t HandleTable::add(std::unique_ptr<TreeHandle> tree)
 {
-    uint32_t slot;
-    if (!m_free.empty()) {
-        slot = m_free.back();
-        m_free.pop_back();
-    } else {
-        if (m_slots.size() >= SlotMask)
-            return 0;
-        m_slots.emplace_back();
-        slot = static_cast<uint32_t>(m_slots.size());
-    }
-    Slot &s = m_slots[slot - 1];
-    s.tree = std::move(tree);
-    ++m_live;
-    return (s.generation << SlotBits) | slot;
-}
-
-void HandleTable::remove(uint32_t handle)
-{
-    if (!find(handle))
-        return;
-    uint32_t slot = handle & SlotMask;
-    Slot &s = m_slots[slot - 1];
-    s.tree.reset();
-    s.generation = (s.generation + 1) & (0xFFFFFFFFu >> SlotBits);
-    m_free.push_back(slot);
-    --m_live;
+    // After a wrap-around, skip 0 and the values still in use.
+    do
+        ++m_last;
+    while (m_last == 0 || m_trees.count(m_last));
+    m_trees.emplace(m_last, std::move(tree));
+    return m_last;
 }
 
 } // namespace trev
