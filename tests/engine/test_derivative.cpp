@@ -183,8 +183,8 @@ TEST_F(Derivative, EveryRuleAgreesWithACentralDifference)
         ASSERT_EQ(err, 0);
         const TrevHandle d1 = DerTree(f);
         const TrevHandle d2 = DerTree(d1);
-        const std::vector<long double> points =
-            row.positiveOnly ? std::vector<long double>{0.4L, 1.1L, 2.3L} : std::vector<long double>{-1.3L, -0.4L, 0.6L, 1.7L};
+        const std::vector<long double> points = row.positiveOnly ? std::vector<long double>{0.4L, 1.1L, 2.3L}
+                                                                 : std::vector<long double>{-1.3L, -0.4L, 0.6L, 1.7L};
         for (const long double x : points) {
             const long double h = 1e-6L * (1 + fabsl(x));
             const long double up = x + h, down = x - h;

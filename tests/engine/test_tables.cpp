@@ -23,8 +23,10 @@ protected:
     void SetUp() override { EnsureEngine(); }
 };
 
-const char *const BuiltinNames[BuiltinCount] = {"ln",   "log",   "exp",  "sin",   "asin", "cos",   "acos", "tan", "atan",
-                                                "sinh", "asinh", "cosh", "acosh", "tanh", "atanh", "abs",  "sgn", "sqrt"};
+const char *const BuiltinNames[BuiltinCount] = {
+    "ln", "log", "exp", "sin", "asin", "cos", "acos", "tan", "atan",
+    "sinh", "asinh", "cosh", "acosh", "tanh", "atanh", "abs", "sgn", "sqrt",
+};
 
 std::string Repeat(const std::string &piece, int count)
 {

@@ -162,7 +162,8 @@ TEST_F(Tokenizer, RefusesTextsWithCodeAndPosition)
     for (const FailureRow &row : rows) {
         SCOPED_TRACE(row.name);
         int32_t err = 99, errpos = 99;
-        const TrevHandle h = row.withParameter ? CrTree(row.text, "a=1", &err, &errpos) : CrTree2(row.text, &err, &errpos);
+        const TrevHandle h =
+            row.withParameter ? CrTree(row.text, "a=1", &err, &errpos) : CrTree2(row.text, &err, &errpos);
         EXPECT_NE(h, 0u);
         EXPECT_EQ(err, row.code) << "text: " << row.text;
         EXPECT_EQ(errpos, row.errpos) << "text: " << row.text;
