@@ -193,7 +193,8 @@ TEST_F(Evaluator, InvalidHandlesAreRefused)
     const TrevHandle reused = CrTree2("x*3", &err, &errpos); // may take the deleted one's slot
     const size_t liveBefore = g_handles.liveCount();
 
-    const TrevHandle invalid[] = {0u, deleted, 0xFFFFFFFFu, 0x00FFFFFFu, 0x7F000001u, live + (1u << 24), 12345u};
+    // Made-up values far from every handle this process has been given so far.
+    const TrevHandle invalid[] = {0u, deleted, 0xFFFFFFFFu, live + 1000000u, live ^ 0x80000000u, reused + (1u << 24)};
     for (const TrevHandle h : invalid) {
         SCOPED_TRACE(h);
         err = 0;
