@@ -166,7 +166,7 @@ TEST_F(UserFunctions, CallsFromTreesAndConstants)
 }
 
 // ClearTrevolin releases every user-function body in the process, so this runs last; the other
-// tests define the functions they call themselves. Nothing may follow ClearTrevolin by design,
+// tests define the functions they call themselves. No engine call is meant to follow ClearTrevolin,
 // but a call that does must not crash.
 TEST(UserFunctionsAfterClear, CallsDoNotCrash)
 {
