@@ -1,7 +1,19 @@
 #include "Derivative.h"
 
+#include "trevmath.h"
+
 namespace trev {
 namespace {
+
+// Derivatives of long products and nested powers grow fast (the second derivative of a product
+// of n factors has about n^3/6 nodes). A derivative is built within this many nodes; beyond it
+// the result is refused instead of exhausting the memory.
+constexpr long DerivativeNodeBudget = 500000;
+// The most nodes one rule makes besides its copies and the derivatives of its operands.
+constexpr long NodesPerRule = 12;
+long g_nodesLeft = DerivativeNodeBudget;
+
+bool BudgetExhausted() { return g_nodesLeft < 0; }
 
 // Built-in function indices used by the derivative rules.
 enum : int32_t {
@@ -10,7 +22,11 @@ enum : int32_t {
     FnSqrt = 17,
 };
 
-Node *Copy(const Node *n) { return CopyNodes(n); }
+Node *Copy(const Node *n)
+{
+    g_nodesLeft -= TreeSize(n);
+    return BudgetExhausted() ? NewNumber(0) : CopyNodes(n);
+}
 Node *Num(Real v) { return NewNumber(v); }
 Node *Add(Node *a, Node *b) { return NewOp(OpAdd, a, b); }
 Node *Sub(Node *a, Node *b) { return NewOp(OpSub, a, b); }
@@ -71,6 +87,9 @@ Node *DeriveNode(const TreeHandle &h, const Node *n)
 {
     if (!n)
         return nullptr;
+    g_nodesLeft -= NodesPerRule;
+    if (BudgetExhausted())
+        return Num(0);
     switch (n->kind) {
     case Variable:
         return Num(n->code == VarX ? 1 : 0);
@@ -99,8 +118,17 @@ Node *DeriveNode(const TreeHandle &h, const Node *n)
 std::unique_ptr<TreeHandle> DeriveTree(const TreeHandle &handle)
 {
     auto result = std::make_unique<TreeHandle>();
+    g_nodesLeft = DerivativeNodeBudget;
     result->root = DeriveNode(handle, handle.root);
-    SimplifyNode(handle, &result->root);
+    if (BudgetExhausted()) {
+        FreeNodes(result->root);
+        result->root = nullptr;
+        result->buildError = TREVMATH_ERR_TOO_DEEP;
+    } else {
+        SimplifyNode(handle, &result->root);
+        if (!result->root)
+            result->buildError = handle.buildError;
+    }
     result->parameterIndex = handle.parameterIndex;
     result->parameters = handle.parameters;
     return result;

@@ -11,7 +11,7 @@ Real EvaluateNode(TreeHandle &handle, const Node *node);
 // read the error.
 inline Real EvaluateAt(TreeHandle &handle, Real x, int32_t &error)
 {
-    handle.error = 0;
+    handle.error = handle.root ? 0 : handle.buildError;
     g_tables.vars[VarX].value = x;
     Real result = EvaluateNode(handle, handle.root);
     error = handle.error;

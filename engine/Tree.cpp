@@ -65,6 +65,24 @@ int TreeDepth(const Node *node)
     return deepest;
 }
 
+long TreeSize(const Node *node)
+{
+    long count = 0;
+    std::vector<const Node *> pending;
+    if (node)
+        pending.push_back(node);
+    while (!pending.empty()) {
+        const Node *n = pending.back();
+        pending.pop_back();
+        ++count;
+        if (n->left)
+            pending.push_back(n->left);
+        if (n->right)
+            pending.push_back(n->right);
+    }
+    return count;
+}
+
 void SetVariable(const std::string &name, Real value)
 {
     auto found = g_tables.varIndex.find(name);
@@ -177,6 +195,7 @@ std::unique_ptr<TreeHandle> CopyHandle(const TreeHandle &source)
 {
     auto copy = std::make_unique<TreeHandle>();
     copy->root = CopyNodes(source.root);
+    copy->buildError = source.buildError;
     copy->parameterIndex = source.parameterIndex;
     copy->parameters = source.parameters;
     return copy;

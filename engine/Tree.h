@@ -56,6 +56,8 @@ Node *CopyNodes(const Node *node);
 void FreeNodes(Node *node);
 // Depth of a subtree (a leaf is 1); iterative, so any tree may be measured.
 int TreeDepth(const Node *node);
+// Number of nodes of a subtree; iterative.
+long TreeSize(const Node *node);
 
 struct ParamEntry {
     int32_t index = 0;
@@ -68,6 +70,9 @@ using VarEntry = ParamEntry;
 struct TreeHandle {
     Node *root = nullptr;
     int32_t error = 0;
+    // Set when the tree could not be built (a derivative too large to hold); evaluating the
+    // handle then reports this code instead of a silent NaN.
+    int32_t buildError = 0;
     std::map<std::string, int32_t> parameterIndex;
     std::vector<ParamEntry> parameters;
 

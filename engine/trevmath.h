@@ -43,7 +43,7 @@ TREVMATH_API int32_t AddConst(const char *name, double value);
 TREVMATH_API int32_t AddFun(const char *name, const char *body);
 
 /* Codes of this build that go beyond the classic table (both map to the generic message). */
-#define TREVMATH_ERR_TOO_DEEP (-5)        /* expression nested deeper than the engine allows */
+#define TREVMATH_ERR_TOO_DEEP (-5)        /* expression nested too deeply, or a derivative too large */
 #define TREVMATH_ERR_INVALID_HANDLE (-6)  /* a handle that is not (or no longer) a live tree */
 
 #ifdef __cplusplus

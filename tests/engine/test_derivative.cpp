@@ -251,4 +251,52 @@ TEST_F(Derivative, DerivativeIsIndependentOfItsInput)
     DelTree(derivedFromFailed);
 }
 
+// A product of n factors has a second derivative of about n^3/6 nodes: long products must be
+// refused with a code rather than exhaust the memory, and ordinary sizes must still pass.
+TEST_F(Derivative, OversizedDerivativesAreRefusedWithACode)
+{
+    struct Row {
+        const char *name;
+        int factors;
+        bool firstBuilt;
+        bool secondBuilt;
+    } rows[] = {
+        {"30 factors: both derivatives built", 30, true, true},
+        {"200 factors: second derivative too large", 200, true, false},
+        {"1000 factors: first derivative too large", 1000, false, false},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string text = "x";
+        for (int i = 1; i < row.factors; ++i)
+            text += "*x";
+        int32_t err = 0, errpos = 0;
+        const TrevHandle f = CrTree2(text.c_str(), &err, &errpos);
+        ASSERT_EQ(err, 0);
+        const TrevHandle d1 = DerTree(f);
+        const TrevHandle d2 = DerTree(d1);
+        const double slope = EvalTree(d1, 1, &err);
+        if (row.firstBuilt) {
+            EXPECT_EQ(err, 0);
+            EXPECT_EQ(slope, row.factors); // d/dx x^n at 1
+        } else {
+            EXPECT_EQ(err, TREVMATH_ERR_TOO_DEEP);
+            EXPECT_STREQ(StrTree(d1), "");
+        }
+        const double curvature = EvalTree(d2, 1, &err);
+        if (row.secondBuilt) {
+            EXPECT_EQ(err, 0);
+            EXPECT_EQ(curvature, row.factors * (row.factors - 1.0));
+        } else {
+            EXPECT_EQ(err, TREVMATH_ERR_TOO_DEEP);
+        }
+        int32_t rootErr = 0;
+        FindRoot(d1, d2, -1, 1, &rootErr);
+        EXPECT_EQ(rootErr == TREVMATH_ERR_TOO_DEEP, !row.secondBuilt || !row.firstBuilt);
+        DelTree(d2);
+        DelTree(d1);
+        DelTree(f);
+    }
+}
+
 } // namespace
