@@ -200,6 +200,10 @@ int32_t ParseExpression(TreeHandle &handle, const char *text, int32_t &errpos)
     Token token; // start state
     size_t pos = 0;
     int depth = 0;
+    // A ")" of the caller's that closes the enclosing "(" before the end, as in "x)(x": the
+    // rest would be read outside the expression and silently dropped, so such a text is
+    // refused at that ")" (unless it fails for another reason first).
+    int32_t strayClose = -1;
     while (pos < prepared.size()) {
         errpos = static_cast<int32_t>(pos);
         bool implied = false;
@@ -211,6 +215,8 @@ int32_t ParseExpression(TreeHandle &handle, const char *text, int32_t &errpos)
         } else if (token.kind == CloseParen) {
             if (--depth < 0)
                 return -2;
+            if (depth == 0 && pos < prepared.size() && strayClose < 0)
+                strayClose = errpos;
         }
         if (implied)
             tokens.push_back(PendingToken{Token{OpMul, BinaryOp, 0}, errpos});
@@ -265,6 +271,10 @@ int32_t ParseExpression(TreeHandle &handle, const char *text, int32_t &errpos)
     }
     if (operands.items.empty())
         return -16;
+    if (strayClose >= 0) {
+        errpos = strayClose;
+        return -2;
+    }
     handle.root = operands.pop().node;
     return 0;
 }
@@ -333,6 +343,7 @@ int32_t EvalConstText(const char *text, Real &value, int32_t &errpos)
     Token token;
     size_t pos = 0;
     int depth = 0;
+    int32_t strayClose = -1; // as in ParseExpression: "1)-(2" must not read as 2
     while (pos < prepared.size()) {
         errpos = static_cast<int32_t>(pos);
         bool implied = false;
@@ -371,6 +382,8 @@ int32_t EvalConstText(const char *text, Real &value, int32_t &errpos)
         case CloseParen:
             if (--depth < 0)
                 return -4;
+            if (depth == 0 && pos < prepared.size() && strayClose < 0)
+                strayClose = errpos;
             while (!operators.empty() && operators.back().kind != OpenParen)
                 if ((code = ApplyConstOperator(operators, values)) != 0)
                     return code;
@@ -388,6 +401,10 @@ int32_t EvalConstText(const char *text, Real &value, int32_t &errpos)
         return -4;
     if (values.empty())
         return -16;
+    if (strayClose >= 0) {
+        errpos = strayClose;
+        return -4;
+    }
     value = values.back();
     return 0;
 }

@@ -51,6 +51,13 @@ void SimplifyBinary(Node **slot)
     Node *n = *slot;
     Node *a = n->left;
     Node *b = n->right;
+    // A quotient whose numerator simplified to 0 is 0 even over a denominator that folded to 0:
+    // it comes from the derivative of a constant at a singular point, as in asin(1), sqrt(0)
+    // or acosh(1), and folding 0/0 would leave a NaN that spoils the whole derivative.
+    if (n->code == OpDiv && IsNumber(a, 0) && IsNumber(b, 0)) {
+        ReplaceByNumber(slot, 0);
+        return;
+    }
     if (IsNumber(a) && IsNumber(b)) {
         ReplaceByNumber(slot, Fold(n->code, a->value, b->value));
         return;

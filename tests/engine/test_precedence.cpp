@@ -145,6 +145,7 @@ TEST_F(Precedence, ConstantEvaluatorFailures)
         {"x later in the text", "1+X", -3, 3},
         {"succession is checked before the x test", "sin x", -45, 5},
         {"surplus closing parenthesis is unbalanced", "1)", -4, 3},
+        {"stray ) balanced later must not read as 2", "1)-(2", -4, 2},
         {"unclosed parenthesis", "(1", -4, 3},
         {"unknown name", "foo", -1, 1},
         {"empty text", "", -16, 1},

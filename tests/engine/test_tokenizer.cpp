@@ -150,6 +150,10 @@ TEST_F(Tokenizer, RefusesTextsWithCodeAndPosition)
         {"names never split: xsin", "xsin(x)", false, -1, 1},
         {"no exponent syntax: 1e5 is 1 then e5", "1e5", false, -1, 2},
         {"surplus closing parenthesis", "x)", false, -2, 3},
+        // A ")" that closes the whole expression early would drop what follows it.
+        {"stray ) balanced later by (", "x)(x", false, -2, 2},
+        {"stray ) before a function", "x)sin(x", false, -2, 2},
+        {"earlier failure wins over a stray )", "x)(y", false, -1, 4},
         {"first surplus parenthesis is reported", "x))+1", false, -2, 3},
         {"underscore", "x_1", false, -3, 2},
         {"equals sign", "x=1", false, -3, 2},
