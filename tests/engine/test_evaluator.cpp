@@ -282,4 +282,35 @@ TEST_F(Evaluator, ResultsAreTheLongDoubleFormulaRounded)
     DelTree(h);
 }
 
+// Slow operations repeated between trees at the same x (f and f' in the root scan) are
+// answered from a small memory of recent results. Whatever the order of calls, every result
+// must be exactly the library's, and a failure must never be remembered as a success.
+TEST_F(Evaluator, RepeatedSlowOperationsGiveTheLibrarysExactResults)
+{
+    int32_t err = 0, errpos = 0;
+    const TrevHandle f = CrTree2("2^x+3^x+sin(x)-x^2.5", &err, &errpos);
+    const TrevHandle g = CrTree2("2^x*ln(2)+3^x*ln(3)+cos(x)+sin(x)", &err, &errpos);
+    const TrevHandle failing = CrTree2("(-x)^0.5", &err, &errpos);
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 400; ++i) {
+            const long double x = -3.7L + i * 0.0173L + round * 1e-19L;
+            const double xd = static_cast<double>(x);
+            const long double X = xd;
+            const double expectF = static_cast<double>(powl(2, X) + powl(3, X) + sinl(X) - powl(X, 2.5L));
+            const double expectG = static_cast<double>(powl(2, X) * logl(2) + powl(3, X) * logl(3) + cosl(X) + sinl(X));
+            double value = EvalTree(f, xd, &err);
+            if (err == 0) { // x^2.5 fails for negative x
+                EXPECT_EQ(value, expectF) << "f at " << xd;
+            }
+            EXPECT_EQ(EvalTree(g, xd, &err), expectG) << "g at " << xd;
+            EXPECT_EQ(err, 0);
+            EvalTree(failing, xd, &err);
+            EXPECT_EQ(err, xd > 0 ? 33 : 0) << "(-x)^0.5 at " << xd;
+        }
+    }
+    DelTree(failing);
+    DelTree(g);
+    DelTree(f);
+}
+
 } // namespace
