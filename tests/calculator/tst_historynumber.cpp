@@ -2,6 +2,8 @@
 // separator, and a text the engine reads back as the same number.
 #include "HistoryNumber.h"
 
+#include <cmath>
+
 #include <QTest>
 
 #include <limits>
@@ -34,6 +36,10 @@ void TestHistoryNumber::format_data()
     QTest::newRow("two thirds: last digit rounded") << 2.0 / 3 << c << "0.666666666666667";
     QTest::newRow("15 decimals cut before 15 digits") << 0.0001234567890123456 << c << "0.000123456789012";
     QTest::newRow("negative") << -2.5 << c << "-2.5";
+    // Exact ties at the 15th decimal (odd multiples of 2^-16) go to the even neighbour.
+    QTest::newRow("tie rounds down to even") << std::ldexp(1.0, -16) << c << "0.000015258789062";
+    QTest::newRow("tie rounds up to even") << 3 * std::ldexp(1.0, -16) << c << "0.000045776367188";
+    QTest::newRow("negative tie to even") << -std::ldexp(1.0, -16) << c << "-0.000015258789062";
     QTest::newRow("below the 15th decimal is zero") << 4e-16 << c << "0";
     QTest::newRow("negative zero") << -0.0 << c << "0";
     QTest::newRow("tiny negative is zero, not -0") << -1e-17 << c << "0";
