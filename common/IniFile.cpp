@@ -115,7 +115,13 @@ QString IniFile::value(const QString &section, const QString &key, const QString
     if (line < 0)
         return def;
     const QString &text = m_lines.at(line);
-    return text.mid(text.indexOf(QLatin1Char('=')) + 1).trimmed().left(MaxValueLength);
+    QString found = text.mid(text.indexOf(QLatin1Char('=')) + 1).trimmed();
+    // As the classic profile functions do, one pair of matching quotes around the value is
+    // not part of it.
+    if (found.size() >= 2 && (found.front() == QLatin1Char('"') || found.front() == QLatin1Char('\'')) &&
+        found.back() == found.front())
+        found = found.mid(1, found.size() - 2);
+    return found.left(MaxValueLength);
 }
 
 void IniFile::setValue(const QString &section, const QString &key, const QString &value)

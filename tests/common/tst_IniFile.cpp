@@ -49,6 +49,10 @@ private slots:
         QTest::newRow("first of two equal keys wins") << QByteArray("[S]\nk=1\nk=2\n") << "S" << "k" << "1";
         QTest::newRow("value keeps later equals signs") << QByteArray("[S]\nk=a=b\n") << "S" << "k" << "a=b";
         QTest::newRow("empty value is a value") << QByteArray("[S]\nk=\n") << "S" << "k" << "";
+        QTest::newRow("one pair of quotes dropped") << QByteArray("[S]\nk= \"x^2-2\" \n") << "S" << "k" << "x^2-2";
+        QTest::newRow("single quotes dropped") << QByteArray("[S]\nk='a b'\n") << "S" << "k" << "a b";
+        QTest::newRow("quotes that do not match kept") << QByteArray("[S]\nk=\"a'\n") << "S" << "k" << "\"a'";
+        QTest::newRow("empty quoted value") << QByteArray("[S]\nk=\"\"\n") << "S" << "k" << "";
         QTest::newRow("key before any section ignored") << QByteArray("k=1\n[S]\n") << "S" << "k" << "DEF";
         QTest::newRow("UTF-8 text") << QByteArray("[S]\nk=\xc8\x98tef\xc4\x83\n") << "S" << "k"
                                     << QString::fromUtf8("\xc8\x98tef\xc4\x83");
