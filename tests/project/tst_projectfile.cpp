@@ -66,6 +66,7 @@ private slots:
     void minimalFile();
     void readValues_data();
     void readValues();
+    void hugeFunctionGetsFewerSteps();
     void refusedFiles_data();
     void refusedFiles();
     void savedLayout();
@@ -161,6 +162,27 @@ void TestProjectFile::readValues()
     QVERIFY(project.OpenProject(file));
     QVERIFY(messages.texts.isEmpty());
     QCOMPARE(::field(project, field), expected);
+}
+
+// A crafted file with an enormous function must not block the window that opens it: its
+// root-finding steps are cut so that f and f' together are evaluated within a fixed budget.
+void TestProjectFile::hugeFunctionGetsFewerSteps()
+{
+    QStringList factors;
+    for (int i = 0; i < 80; ++i)
+        factors << QStringLiteral("sin(x)");
+    const QString file = path(QStringLiteral("huge.tvp"));
+    QVERIFY(writeFile(file, QStringLiteral("[Trevolin]\nVersion=2.36.969\n[Function]\nName=%1\n"
+                                           "[Precision]\nRoot-finding steps=50000\n")
+                                .arg(factors.join(QLatin1Char('*')))
+                                .toUtf8()));
+    RecordingMessages messages;
+    cFunctie project;
+    QVERIFY(project.OpenProject(file));
+    const qint64 characters = qstrlen(trev::engine().StrTree(project.nume())) +
+                              qstrlen(trev::engine().StrTree(project.nume1()));
+    QVERIFY2(project.hiq() >= cFunctie::MinRootSteps && project.hiq() < 50000, qPrintable(QString::number(project.hiq())));
+    QVERIFY(project.hiq() * characters <= 80000000);
 }
 
 void TestProjectFile::refusedFiles_data()
