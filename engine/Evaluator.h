@@ -3,7 +3,12 @@
 // handle's error (first error wins) and never thrown.
 #include "Tree.h"
 
+#include <cmath>
+
 namespace trev {
+
+// The code of an arithmetic result beyond the double range.
+constexpr int32_t OverflowError = 31;
 
 Real EvaluateNode(TreeHandle &handle, const Node *node);
 
@@ -14,6 +19,11 @@ inline Real EvaluateAt(TreeHandle &handle, Real x, int32_t &error)
     handle.error = handle.root ? 0 : handle.buildError;
     g_tables.vars[VarX].value = x;
     Real result = EvaluateNode(handle, handle.root);
+    // Operators and functions check their own results; a bare number or parameter beyond the
+    // double range (a literal of 400 digits) is caught here, so no overflow passes as success.
+    // (A NaN x given by the caller stays as it is: the root finder relies on its comparisons.)
+    if (handle.error == 0 && handle.root && std::isinf(static_cast<double>(result)))
+        handle.error = OverflowError;
     error = handle.error;
     return result;
 }

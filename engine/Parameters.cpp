@@ -1,8 +1,10 @@
 #include "Parameters.h"
 
+#include "Evaluator.h"
 #include "Parser.h"
 #include "Printer.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace trev {
@@ -47,6 +49,8 @@ int32_t EvaluateValueText(const char *text, Real &value, int32_t &errpos)
 {
     double plain = 0;
     if (IsPlainNumber(text, plain) == 0) {
+        if (std::isinf(plain))
+            return OverflowError; // digits beyond the double range
         value = plain;
     } else {
         int32_t code = EvalConstText(text, value, errpos);

@@ -406,6 +406,8 @@ int32_t EvalConstText(const char *text, Real &value, int32_t &errpos)
         return -4;
     }
     value = values.back();
+    if (std::isinf(static_cast<double>(value)))
+        return OverflowError; // a bare number beyond the double range
     return 0;
 }
 

@@ -313,4 +313,37 @@ TEST_F(Evaluator, RepeatedSlowOperationsGiveTheLibrarysExactResults)
     DelTree(f);
 }
 
+// Operators and functions check their results; a bare number beyond the double range must
+// not pass as a success either, whichever way it reaches the engine.
+TEST_F(Evaluator, BareNumbersBeyondTheDoubleRangeAreOverflows)
+{
+    const std::string huge = "1" + std::string(400, '0');
+    int32_t err = 0, errpos = 0;
+    const TrevHandle tree = CrTree2(huge.c_str(), &err, &errpos);
+    ASSERT_EQ(err, 0); // it reads like atof reads it: an infinity
+    EvalTree(tree, 0, &err);
+    EXPECT_EQ(err, 31);
+    DelTree(tree);
+
+    const TrevHandle withParameter = CrTree("a*x+b", ("a=" + huge + "; b=2").c_str(), &err, &errpos);
+    EXPECT_EQ(err, -1) << "the overflowing value is ignored, so a stays unknown";
+    DelTree(withParameter);
+
+    struct Row {
+        const char *name;
+        std::string text;
+        int32_t code;
+    } rows[] = {
+        {"plain number", huge, 31},
+        {"negative plain number", "-" + huge, 31},
+        {"number in an expression", "(" + huge + ")", 31},
+        {"largest finite value still fine", "179769313486231570" + std::string(291, '0'), 0},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        EvalConst(row.text.c_str(), &err, &errpos);
+        EXPECT_EQ(err, row.code);
+    }
+}
+
 } // namespace
