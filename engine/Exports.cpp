@@ -139,9 +139,8 @@ double EvalConst(const char *text, int32_t *err, int32_t *errpos)
 {
     Real value = 0;
     int32_t position = 0;
-    double plain = 0;
-    const bool ranParser = IsPlainNumber(text ? text : "", plain) != 0;
-    int32_t code = EvaluateValueText(text ? text : "", value, position);
+    bool ranParser = false;
+    int32_t code = EvaluateValueText(text ? text : "", value, position, &ranParser);
     Write(err, code);
     if (ranParser)
         Write(errpos, position);

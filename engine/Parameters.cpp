@@ -45,10 +45,13 @@ int32_t IsPlainNumber(const char *text, double &value)
     return 0;
 }
 
-int32_t EvaluateValueText(const char *text, Real &value, int32_t &errpos)
+int32_t EvaluateValueText(const char *text, Real &value, int32_t &errpos, bool *parsed)
 {
     double plain = 0;
-    if (IsPlainNumber(text, plain) == 0) {
+    const bool isPlain = IsPlainNumber(text, plain) == 0;
+    if (parsed)
+        *parsed = !isPlain;
+    if (isPlain) {
         if (std::isinf(plain))
             return OverflowError; // digits beyond the double range
         value = plain;

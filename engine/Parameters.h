@@ -13,8 +13,9 @@ enum class ParameterMode { Create, Update };
 int32_t IsPlainNumber(const char *text, double &value);
 
 // A parameter value or a constant: a plain number or a constant expression. On success the
-// value is also written into res. errpos is written only when the expression parser ran.
-int32_t EvaluateValueText(const char *text, Real &value, int32_t &errpos);
+// value is also written into res. errpos is written only when the expression parser ran, and
+// parsed (when given) tells whether it did.
+int32_t EvaluateValueText(const char *text, Real &value, int32_t &errpos, bool *parsed = nullptr);
 
 int32_t ParseParameters(TreeHandle &handle, const char *text, ParameterMode mode);
 
