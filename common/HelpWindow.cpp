@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QUrl>
@@ -31,6 +33,10 @@ HelpWindow::HelpWindow(QWidget *parent)
     connect(m_back, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_forward, &QToolButton::clicked, m_browser, &QTextBrowser::forward);
     connect(m_contents, &QToolButton::clicked, this, [this] { showPage(QStringLiteral("index.html")); });
+
+    // The help window closes the way other viewers do: Esc or the platform's close key.
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_contents);

@@ -128,6 +128,16 @@ private slots:
         QVERIFY(window.browser()->isBackwardAvailable());
     }
 
+    void escapeClosesTheHelpWindow()
+    {
+        HelpWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QTRY_VERIFY(!window.isVisible());
+    }
+
     void showHelpKeepsOneWindowPerKind()
     {
         QWidget owner;
