@@ -242,6 +242,7 @@ void Main::connectSession()
     });
     connect(m_session, &CalcSession::errorShown, this, [this](const QString &message) {
         Txt_Err->setText(message);
+        Txt_Err->setToolTip(message); // the whole text, also when a narrow window cuts it
         Txt_Err->setCursorPosition(0);
         Txt_Err->show();
         // A fresh message gets its full time on screen.
