@@ -5,6 +5,7 @@
 // with an empty input line and history. Names keep one role: g constant, f and h functions.
 #include "CalcSession.h"
 #include "CalcTestSupport.h"
+#include "RecordingMessages.h"
 #include "ErrorMessage.h"
 #include "InputLine.h"
 #include "Main.h"
@@ -443,12 +444,12 @@ void TestCalcWindow::missingSystemCalculatorExplained()
     QTemporaryDir emptyFolder;
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", emptyFolder.path().toUtf8());
-    MessageRecorder recorder;
+    RecordingMessages recorder;
     window().mnuwincalc->trigger();
     qputenv("PATH", path);
-    QCOMPARE(recorder.entries.size(), 1);
-    QCOMPARE(recorder.entries.at(0).kind, QStringLiteral("information"));
-    QVERIFY(recorder.entries.at(0).text.contains(QStringLiteral("calculator")));
+    QCOMPARE(recorder.kinds.size(), 1);
+    QCOMPARE(recorder.kinds.at(0), QStringLiteral("information"));
+    QVERIFY(recorder.texts.at(0).contains(QStringLiteral("calculator")));
 }
 
 QTEST_MAIN(TestCalcWindow)

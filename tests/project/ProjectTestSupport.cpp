@@ -50,36 +50,4 @@ std::unique_ptr<cFunctie> makeProject(const QString &expression, double a, doubl
     return project;
 }
 
-RecordingMessages::RecordingMessages() { SetMessageSink(this); }
-RecordingMessages::~RecordingMessages() { SetMessageSink(nullptr); }
-
-void RecordingMessages::warning(const QString &title, const QString &text)
-{
-    kinds << QStringLiteral("warning");
-    titles << title;
-    texts << text;
-}
-
-void RecordingMessages::information(const QString &title, const QString &text)
-{
-    kinds << QStringLiteral("information");
-    titles << title;
-    texts << text;
-}
-
-void RecordingMessages::critical(const QString &title, const QString &text)
-{
-    kinds << QStringLiteral("critical");
-    titles << title;
-    texts << text;
-}
-
-bool RecordingMessages::question(const QString &title, const QString &text)
-{
-    kinds << QStringLiteral("question");
-    titles << title;
-    texts << text;
-    return false;
-}
-
 } // namespace ProjectTestSupport

@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the project and graph tests: the engine made ready once per test program, projects
 // made from an expression as the wizard makes them, and a message recorder.
-#include "MessageSink.h"
+#include "RecordingMessages.h"
 #include "cFunctie.h"
 
 #include <QString>
@@ -22,20 +22,5 @@ TrevHandle parse(const QString &expression, const QString &parameters = QString(
 // steps when given. Null when the expression does not parse.
 std::unique_ptr<cFunctie> makeProject(const QString &expression, double a, double b,
                                       const QString &parameters = QString(), qint32 steps = 0);
-
-// Records the messages instead of showing them, while it lives.
-class RecordingMessages : public MessageSink {
-public:
-    RecordingMessages();
-    ~RecordingMessages() override;
-    void warning(const QString &title, const QString &text) override;
-    void information(const QString &title, const QString &text) override;
-    void critical(const QString &title, const QString &text) override;
-    bool question(const QString &title, const QString &text) override;
-
-    QStringList titles;
-    QStringList texts;
-    QStringList kinds;
-};
 
 } // namespace ProjectTestSupport
