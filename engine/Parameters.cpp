@@ -8,21 +8,6 @@
 #include <cstring>
 
 namespace trev {
-namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return c >= 'a' && c <= 'z'; }
-
-std::string LowerCase(const char *text)
-{
-    std::string lowered = text ? text : "";
-    for (char &c : lowered)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lowered;
-}
-
-} // namespace
 
 int32_t IsPlainNumber(const char *text, double &value)
 {

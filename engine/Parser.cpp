@@ -36,24 +36,25 @@ const int8_t PrecedenceTable[6][6] = {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return c >= 'a' && c <= 'z'; }
 bool IsNumberChar(char c) { return IsDigit(c) || c == '.'; }
 
 } // namespace
 
-std::string PrepareText(const char *text)
+std::string LowerCase(const char *text)
 {
-    std::string prepared = "(";
-    for (const char *p = text ? text : ""; *p; ++p) {
-        char c = *p;
+    std::string lowered = text ? text : "";
+    for (char &c : lowered)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
-        else if (c == ',')
+    return lowered;
+}
+
+std::string PrepareText(const char *text)
+{
+    std::string prepared = "(" + LowerCase(text) + ")";
+    for (char &c : prepared)
+        if (c == ',')
             c = '.';
-        prepared += c;
-    }
-    prepared += ')';
     return prepared;
 }
 

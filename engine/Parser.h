@@ -18,6 +18,13 @@ extern const int8_t PrecedenceTable[6][6];
 // recursive, so bounding the depth here keeps them all far from the end of the stack.
 constexpr int MaxTreeDepth = 1000;
 
+// The characters names and numbers are made of (after lower-casing).
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+inline bool IsLetter(char c) { return c >= 'a' && c <= 'z'; }
+
+// The text with A-Z lower-cased; null reads as empty.
+std::string LowerCase(const char *text);
+
 // Lower-cases, reads "," as ".", and encloses the text in parentheses.
 std::string PrepareText(const char *text);
 
