@@ -18,8 +18,6 @@ constexpr Real QuietNaN = std::numeric_limits<Real>::quiet_NaN();
 constexpr int UserCallDepthBudget = 20000;
 int g_userCallDepth = 0;
 
-inline bool FailedAsDouble(Real r) { return !std::isfinite(static_cast<double>(r)); }
-
 // The root scan evaluates f and f' at the same x, and f' repeats the slow parts of f: a^x
 // reappears in the derivative as a^x*ln(a). A few recent successful calls of the slowest
 // operations (powl, the transcendental built-ins) are remembered with their exact arguments,
@@ -117,7 +115,7 @@ Real EvaluateNode(TreeHandle &handle, const Node *node)
                 return r;
             errno = 0;
             r = function.native(a);
-            if (errno != 0 || FailedAsDouble(r))
+            if (ResultFailed(r, errno))
                 handle.error = 101 + node->code;
             else if (memorable)
                 g_recent.remember(node->code, a, 0, r);
@@ -147,13 +145,14 @@ Real EvaluateNode(TreeHandle &handle, const Node *node)
             if (memorable && g_recent.find(RecentResults::PowerTag, a, b, r))
                 return r;
             r = powl(a, b);
-            if (memorable && errno == 0 && !FailedAsDouble(r))
+            // Only successes are remembered: a remembered result is returned unchecked.
+            if (memorable && !ResultFailed(r, errno))
                 g_recent.remember(RecentResults::PowerTag, a, b, r);
             failure = 33;
             break;
         }
         }
-        if (errno != 0 || FailedAsDouble(r))
+        if (ResultFailed(r, errno))
             handle.error = failure;
         return r;
     }

@@ -3,12 +3,26 @@
 // handle's error (first error wins) and never thrown.
 #include "Tree.h"
 
+#include <cerrno>
 #include <cmath>
+#include <limits>
 
 namespace trev {
 
 // The code of an arithmetic result beyond the double range.
 constexpr int32_t OverflowError = 31;
+
+// Whether the result of an operator or built-in, with the errno it left, is a failure: errno
+// set, or no finite double. A finite result smaller in magnitude than the least normal double
+// has only underflowed: as a double it is 0 or a subnormal, which is the right answer, so the
+// ERANGE that expl and powl report once their result leaves even the extended range is no
+// failure there. Any other errno (a domain error) still is.
+inline bool ResultFailed(Real r, int errorNumber)
+{
+    if (std::isfinite(r) && fabsl(r) < static_cast<Real>(std::numeric_limits<double>::min()))
+        return errorNumber != 0 && errorNumber != ERANGE;
+    return errorNumber != 0 || !std::isfinite(static_cast<double>(r));
+}
 
 Real EvaluateNode(TreeHandle &handle, const Node *node);
 

@@ -306,7 +306,7 @@ int32_t ApplyConstOperator(std::vector<Token> &operators, std::vector<Real> &val
         } else {
             errno = 0;
             result = function.native(argument);
-            if (errno != 0 || !std::isfinite(static_cast<double>(result)))
+            if (ResultFailed(result, errno))
                 return 101 + op.code;
         }
         values.push_back(result);
@@ -326,7 +326,7 @@ int32_t ApplyConstOperator(std::vector<Token> &operators, std::vector<Real> &val
     case OpDiv: result = left / right; failure = 32; break;
     default: result = powl(left, right); failure = 33; break;
     }
-    if (errno != 0 || !std::isfinite(static_cast<double>(result)))
+    if (ResultFailed(result, errno))
         return failure;
     values.push_back(result);
     return 0;

@@ -102,9 +102,13 @@ void PrintNode(const TreeHandle &handle, const Node *node, std::string &out)
     if (!node)
         return;
     switch (node->kind) {
-    case Number:
-        out += FormatNumber(static_cast<double>(node->value));
+    case Number: {
+        // A zero prints as "0" whatever its sign: derivatives of negated constants fold to -0,
+        // and "-0" would show a sign that means nothing.
+        const double value = static_cast<double>(node->value);
+        out += value == 0 ? "0" : FormatNumber(value);
         break;
+    }
     case Variable:
         out += g_tables.vars[static_cast<size_t>(node->code)].name;
         break;

@@ -92,6 +92,9 @@ TEST_F(Derivative, PrintedShapes)
         {"sgn(x)", "", "0", nullptr},
         {"derivuser(x)", "", "0", nullptr},
         {"x*derivuser(x)", "", "derivuser(x)", nullptr},
+        // Negated constants differentiate to a negative zero, which prints without its sign.
+        {"-atan(-2)", "", "0", "0"},
+        {"-(x-a*x)", "a=2", "-(1-a)", "0"},
     };
     for (const DerivativeRow &row : rows) {
         SCOPED_TRACE(row.function);

@@ -103,6 +103,51 @@ TEST_F(Evaluator, ErrorCodesAndTheValuesReturnedWithThem)
     }
 }
 
+// A result too small for a double is its rounded value (0 or a subnormal), even where the
+// library reports ERANGE because it underflowed the extended range too; a result too large keeps
+// its code. Trees run twice, the second time through the memory of recent results.
+TEST_F(Evaluator, UnderflowIsAValueOverflowIsAnError)
+{
+    const struct {
+        const char *tree;
+        double x;
+        const char *constant; // the same at that x, for EvalConst
+        int32_t code;
+        double value; // when the code is 0
+    } rows[] = {
+        {"exp(-x^2)", 107, "exp(-11449)", 0, 0},
+        {"x*exp(-x)", 12000, "12000*exp(-12000)", 0, 0},
+        {"exp(-x)^2", 6000, "exp(-6000)^2", 0, 0},
+        {"2^(-x)", 20000, "2^-20000", 0, 0},
+        {"2^(-x)", 1074, "2^-1074", 0, std::numeric_limits<double>::denorm_min()},
+        {"x*x", 1e-200, "10^-200*10^-200", 0, 0},
+        {"x/10^300", 1e-300, "10^-300/10^300", 0, 0},
+        {"exp(x)", 1000, "exp(1000)", 103, 0},
+        {"2^x", 20000, "2^20000", 33, 0},
+        {"x*x", 1e200, "10^200*10^200", 31, 0},
+        {"x/10^-300", 1e300, "10^300/10^-300", 32, 0},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.constant);
+        int32_t err = 99, errpos = 0;
+        const TrevHandle h = CrTree2(row.tree, &err, &errpos);
+        ASSERT_EQ(err, 0);
+        for (int round = 0; round < 2; ++round) {
+            const double value = EvalTree(h, row.x, &err);
+            EXPECT_EQ(err, row.code) << "EvalTree, round " << round;
+            if (row.code == 0) {
+                EXPECT_EQ(value, row.value);
+            }
+        }
+        DelTree(h);
+        const double value = EvalConst(row.constant, &err, &errpos);
+        EXPECT_EQ(err, row.code) << "EvalConst";
+        if (row.code == 0) {
+            EXPECT_EQ(value, row.value);
+        }
+    }
+}
+
 // A NaN argument makes every built-in but sgn fail, which reaches every code 101 + i that a
 // finite argument cannot (tan, for one, never fails on a finite double).
 TEST_F(Evaluator, EveryBuiltinReportsItsOwnCode)
