@@ -1,6 +1,6 @@
 #!/bin/sh
 # Trevolin build helper.
-#   ./build.sh run    install what is missing, build everything, start the grapher
+#   ./build.sh run    install what is missing, build the programs, start the grapher
 #   ./build.sh test   install what is missing, build, run all tests (plus sanitizer and fuzz runs)
 set -eu
 cd "$(dirname "$0")"
@@ -22,15 +22,16 @@ install_missing() {
     fi
 }
 
-build_main() {
+configure_main() {
     cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    cmake --build build -j "$JOBS"
 }
 
 case "${1:-}" in
 run)
     install_missing $PACKAGES
-    build_main
+    configure_main
+    # Only what a user starts and what ships with it; the tests are built by the test command.
+    cmake --build build -j "$JOBS" --target trevmath line calc trevsolve program_data
     if [ -x build/bin/line ]; then
         exec build/bin/line
     fi
@@ -38,7 +39,8 @@ run)
     ;;
 test)
     install_missing $PACKAGES $TEST_PACKAGES
-    build_main
+    configure_main
+    cmake --build build -j "$JOBS"
     QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$JOBS"
     # The engine once more under AddressSanitizer and UndefinedBehaviorSanitizer.
     cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTREV_ENGINE_ONLY=ON -DTREV_SANITIZE=ON

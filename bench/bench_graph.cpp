@@ -2,11 +2,13 @@
 // wizard's Random button: the root scan with 50,000 steps and a redraw with 1,000 graph points.
 // Prints a table with the median of several runs of each. Run from the program folder (the
 // engine library is loaded from beside the program).
-#include "EngineBinding.h"
-#include "GraphPane.h"
-#include "GraphRenderer.h"
-#include "RootSearch.h"
-#include "cFunctie.h"
+#include "core/EngineBinding.h"
+#include "core/Expression.h"
+#include "core/MathEngine.h"
+#include "graph/GraphPane.h"
+#include "graph/GraphRenderer.h"
+#include "graph/RootList.h"
+#include "project/FunctionProject.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -65,8 +67,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    const trev::EngineApi &engine = trev::engine();
-    engine.InitTrevolin();
+    MathEngine::initialize();
 
     std::printf("| # | f(x) | interval | roots | ScanRoots, %d steps (ms) | of which f, f' samples (ms) | DrawGraph, %d points (ms) |\n",
                 Steps, Points);
@@ -74,27 +75,25 @@ int main(int argc, char **argv)
     double worst = 0;
     for (int i = 0; i < 16; ++i) {
         const Example &example = Examples[i];
-        qint32 code = 0, position = 0;
-        const TrevHandle tree = *example.parameters
-            ? engine.CrTree(example.function, example.parameters, &code, &position)
-            : engine.CrTree2(example.function, &code, &position);
-        if (code != 0) {
-            engine.DelTree(tree);
-            std::printf("| %d | %s | parse error %d | | | | |\n", i, example.function, code);
+        EngineError parseError;
+        Expression f = Expression::parse(QString::fromLatin1(example.function), QString::fromLatin1(example.parameters),
+                                         &parseError);
+        if (!parseError.ok()) {
+            std::printf("| %d | %s | parse error %d | | | | |\n", i, example.function, parseError.code);
             continue;
         }
-        cFunctie project;
-        project.LoadData(QString::fromLatin1(example.function), tree, example.start, example.end);
-        project.setHiq(Steps);
-        project.setPrec(Points);
+        FunctionProject project;
+        project.load(QString::fromLatin1(example.function), std::move(f), example.start, example.end);
+        project.setRootSteps(Steps);
+        project.setGraphPoints(Points);
 
         std::vector<double> scans, draws;
         int roots = 0;
         for (int run = 0; run < Runs; ++run) {
-            RootSearch search;
+            RootList search;
             QElapsedTimer timer;
             timer.start();
-            roots = search.ScanRoots(project);
+            roots = search.scanRoots(project);
             scans.push_back(timer.nsecsElapsed() / 1e6);
         }
         // The part of the scan that is the engine's: f and f' at every sample, nothing else.
@@ -102,12 +101,12 @@ int main(int argc, char **argv)
         for (int run = 0; run < Runs; ++run) {
             QElapsedTimer timer;
             timer.start();
-            const double h = (project.b() - project.a()) / Steps;
+            const double h = (project.xMax() - project.xMin()) / Steps;
             double sink = 0;
             for (qint32 k = -1; k <= Steps; ++k) {
                 qint32 e = 0;
-                sink += engine.EvalTree(project.nume(), project.a() + k * h, &e);
-                sink += engine.EvalTree(project.nume1(), project.a() + k * h, &e);
+                sink += project.f().evaluate(project.xMin() + k * h, e);
+                sink += project.fPrime().evaluate(project.xMin() + k * h, e);
             }
             samples.push_back(timer.nsecsElapsed() / 1e6);
             if (sink == 12345.678)
@@ -117,7 +116,7 @@ int main(int argc, char **argv)
         for (int run = 0; run < Runs; ++run) {
             QElapsedTimer timer;
             timer.start();
-            GraphRenderer::DrawGraph(pane.surface(), project);
+            GraphRenderer::drawGraph(pane.surface(), project);
             draws.push_back(timer.nsecsElapsed() / 1e6);
         }
         const double scan = median(scans), draw = median(draws);
@@ -127,5 +126,45 @@ int main(int argc, char **argv)
                     example.start, example.end, roots, scan, median(samples), draw);
     }
     std::printf("\nSlowest median: %.1f ms (median of %d runs each)\n", worst, Runs);
+
+    // Moving the view: one pan step and one wheel-zoom step of a graph window, each followed by
+    // the redraw (no root scan), at 1000 graph points.
+    constexpr int MoveRuns = 51;
+    std::printf("\n| # | f(x) | pan step + redraw (ms) | wheel-zoom step + redraw (ms) |\n|---|---|---|---|\n");
+    double worstMove = 0;
+    for (int i = 0; i < 16; ++i) {
+        const Example &example = Examples[i];
+        Expression f = Expression::parse(QString::fromLatin1(example.function), QString::fromLatin1(example.parameters));
+        if (f.isNull())
+            continue;
+        FunctionProject project;
+        project.load(QString::fromLatin1(example.function), std::move(f), example.start, example.end);
+        project.setGraphPoints(Points);
+        GraphPane pane;
+        pane.setProject(&project);
+        pane.load();
+        std::vector<double> pans, zooms;
+        for (int run = 0; run < MoveRuns; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            // Back and forth, so the view stays where the example is interesting.
+            pane.refresh(project.pan(run % 2 == 0 ? 1 : -1, 0));
+            pans.push_back(timer.nsecsElapsed() / 1e6);
+        }
+        for (int run = 0; run < MoveRuns; ++run) {
+            const double x = project.xMin() + 0.3 * (project.xMax() - project.xMin());
+            const double y = project.yMin() + 0.6 * (project.yMax() - project.yMin());
+            bool zoomX = true, zoomY = true;
+            QElapsedTimer timer;
+            timer.start();
+            project.zoomAbout(x, y, zoomX, zoomY, run % 2 == 0 ? 0.5 : 2);
+            pane.refresh(zoomX);
+            zooms.push_back(timer.nsecsElapsed() / 1e6);
+        }
+        const double pan = median(pans), zoom = median(zooms);
+        worstMove = std::max({worstMove, pan, zoom});
+        std::printf("| %d | %s | %.2f | %.2f |\n", i, example.function, pan, zoom);
+    }
+    std::printf("\nSlowest median of a view step: %.2f ms (median of %d runs each)\n", worstMove, MoveRuns);
     return 0;
 }

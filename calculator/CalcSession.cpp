@@ -1,8 +1,10 @@
 #include "CalcSession.h"
 
-#include "EngineBinding.h"
-#include "ErrorMessage.h"
-#include "HistoryNumber.h"
+#include "core/ErrorMessage.h"
+#include "core/LangText.h"
+#include "core/MathEngine.h"
+#include "core/NumberFormat.h"
+#include "core/NumberReader.h"
 
 #include <algorithm>
 
@@ -11,36 +13,9 @@ namespace {
 // The code the calculator itself uses for an empty name or right-hand side.
 constexpr int EmptyPartCode = 1;
 
-// Engine texts are 8-bit with one byte per character, so the engine's error positions are
-// positions in the input box. Characters outside Latin-1 become "?", which the engine rejects as
-// an unknown character; a NUL would silently cut the text short, so it is made a "?" as well.
-QByteArray EngineText(const QString &text)
-{
-    QByteArray bytes = text.toLatin1();
-    bytes.replace('\0', '?');
-    return bytes;
-}
-
-struct ConstResult {
-    double value = 0;
-    int code = 0;
-    int position = 0;
-};
-
-ConstResult EvaluateConstant(const QString &text)
-{
-    int32_t err = 0;
-    int32_t errpos = 0;
-    ConstResult result;
-    result.value = trev::engine().EvalConst(EngineText(text).constData(), &err, &errpos);
-    result.code = err;
-    result.position = errpos;
-    return result;
-}
-
 // The lists' prefix rule: find the first entry that begins with the name, ignoring case, and
 // add the name as typed unless that entry is exactly the name.
-bool AddListName(QStringList &list, const QString &name)
+bool addListName(QStringList &list, const QString &name)
 {
     const auto first = std::find_if(list.cbegin(), list.cend(), [&](const QString &entry) {
         return entry.startsWith(name, Qt::CaseInsensitive);
@@ -51,8 +26,34 @@ bool AddListName(QStringList &list, const QString &name)
     return true;
 }
 
+// The prefix of definition lines in the history.
+const QString DefinitionPrefix = QStringLiteral(":: ");
+// What a function's name carries in its history line: ":: f(x)=x^2+1".
+const QString FunctionParameter = QStringLiteral("(x)");
+
+bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isNameCharacter(QChar c)
+{
+    const QChar lower = c.toLower();
+    return isDigit(c) || (lower >= QLatin1Char('a') && lower <= QLatin1Char('z'));
+}
+
+// A value of the history: historyText wrote it with "." or "," as decimal separator, whichever
+// the locale of that session used.
+bool readHistoryNumber(QString text, double &value)
+{
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool overflow = false;
+    int consumed = 0;
+    const double number = NumberReader::parseNumberPrefix(text, &overflow, &consumed);
+    if (text.isEmpty() || overflow || consumed != text.size())
+        return false;
+    value = number;
+    return true;
+}
+
 // Position of the first line break and its length (CR LF, LF or CR), or -1.
-int FindLineBreak(const QString &text, int &length)
+int findLineBreak(const QString &text, int &length)
 {
     for (int i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
@@ -72,11 +73,11 @@ int FindLineBreak(const QString &text, int &length)
 } // namespace
 
 CalcSession::CalcSession(QObject *parent)
-    : QObject(parent), m_functions(BuiltInFunctions()), m_constants(BuiltInConstants())
+    : QObject(parent), m_functions(builtInFunctions()), m_constants(builtInConstants())
 {
 }
 
-QStringList CalcSession::BuiltInFunctions()
+QStringList CalcSession::builtInFunctions()
 {
     return {QStringLiteral("sin"), QStringLiteral("cos"), QStringLiteral("tan"), QStringLiteral("asin"),
             QStringLiteral("acos"), QStringLiteral("atan"), QStringLiteral("sinh"), QStringLiteral("cosh"),
@@ -85,26 +86,67 @@ QStringList CalcSession::BuiltInFunctions()
             QStringLiteral("sgn"), QStringLiteral("abs")};
 }
 
-QStringList CalcSession::BuiltInConstants()
+QStringList CalcSession::builtInConstants()
 {
     return {QStringLiteral("pi"), QStringLiteral("e"), QStringLiteral("res")};
 }
 
-void CalcSession::Calculate(const QString &text)
+void CalcSession::calculate(const QString &text)
 {
     QString remaining = text;
+    bool hinted = false;
     for (;;) {
         int breakLength = 0;
-        const int at = FindLineBreak(remaining, breakLength);
+        const int at = findLineBreak(remaining, breakLength);
         const QString line = at < 0 ? remaining : remaining.left(at);
         const QString rest = at < 0 ? QString() : remaining.mid(at + breakLength);
-        if (!ProcessLine(line, rest) || at < 0)
+        if (!processLine(line, rest))
             return;
+        const bool lineHinted = looksLikeExponentNotation(line);
+        if (at < 0) {
+            // A later line of a paste hid the hint of an earlier one: it comes back at the end.
+            if (hinted && !lineHinted)
+                emit hintShown(exponentHint());
+            return;
+        }
+        hinted = hinted || lineHinted;
         remaining = rest;
     }
 }
 
-bool CalcSession::ProcessLine(const QString &line, const QString &rest)
+bool CalcSession::looksLikeExponentNotation(const QString &line)
+{
+    const int length = static_cast<int>(line.size());
+    for (int i = 1; i + 1 < length; ++i) {
+        if (line.at(i).toLower() != QLatin1Char('e'))
+            continue;
+        // The characters before the letter must be a number of their own: digits and decimal
+        // separators with a digit among them, not the tail of a name such as "x2".
+        int start = i;
+        bool digit = false;
+        while (start > 0 && (isDigit(line.at(start - 1)) || line.at(start - 1) == QLatin1Char('.')
+                             || line.at(start - 1) == QLatin1Char(','))) {
+            --start;
+            digit = digit || isDigit(line.at(start));
+        }
+        if (!digit || (start > 0 && isNameCharacter(line.at(start - 1))))
+            continue;
+        const QChar next = line.at(i + 1);
+        if (isDigit(next))
+            return true;
+        if ((next == QLatin1Char('+') || next == QLatin1Char('-')) && i + 2 < length && isDigit(line.at(i + 2)))
+            return true;
+    }
+    return false;
+}
+
+QString CalcSession::exponentHint()
+{
+    return LangText(QStringLiteral("ExponentHint"),
+                    QStringLiteral("Here e is the number e: 2.5e-3 means 2.5*e-3. For 2.5·10^-3 type 2.5*10^-3."));
+}
+
+bool CalcSession::processLine(const QString &line, const QString &rest)
 {
     m_lastLine = line;
     remember(line);
@@ -121,10 +163,10 @@ bool CalcSession::ProcessLine(const QString &line, const QString &rest)
         const QString body = line.mid(colon + 1);
         if (name.isEmpty() || body.isEmpty())
             return fail(EmptyPartCode, colon + 1, line);
-        const int code = trev::engine().AddFun(EngineText(name).constData(), EngineText(body).constData());
+        const int code = MathEngine::defineFunction(name, body);
         if (code != 0)
             return fail(code, 1, line);
-        if (AddListName(m_functions, name))
+        if (addListName(m_functions, name))
             emit functionListed(m_functions.last());
         return succeed(QStringLiteral(":: ") + name.trimmed() + QStringLiteral("(x)=") + body.trimmed(), rest);
     }
@@ -145,21 +187,23 @@ bool CalcSession::ProcessLine(const QString &line, const QString &rest)
         const QString valueText = text.mid(equals);
         if (name.isEmpty() || valueText.isEmpty())
             return fail(EmptyPartCode, equals, line);
-        const ConstResult result = EvaluateConstant(valueText);
-        if (result.code != 0)
-            return fail(result.code, result.position + equals, line);
-        const int code = trev::engine().AddConst(EngineText(name).constData(), result.value);
+        EngineError error;
+        const double value = MathEngine::evaluateConstant(valueText, &error);
+        if (!error.ok())
+            return fail(error.code, error.position + equals, line);
+        const int code = MathEngine::defineConstant(name, value);
         if (code != 0)
             return fail(code, 1, line);
-        if (AddListName(m_constants, name))
+        if (addListName(m_constants, name))
             emit constantListed(m_constants.last());
-        return succeed(QStringLiteral(":: ") + name.trimmed() + QLatin1Char('=') + HistoryNumber(result.value), rest);
+        return succeed(QStringLiteral(":: ") + name.trimmed() + QLatin1Char('=') + NumberFormat::historyText(value), rest);
     }
 
-    const ConstResult result = EvaluateConstant(text);
-    if (result.code != 0)
-        return fail(result.code, result.position, line);
-    return succeed(text + QLatin1Char('=') + HistoryNumber(result.value), rest);
+    EngineError error;
+    const double value = MathEngine::evaluateConstant(text, &error);
+    if (!error.ok())
+        return fail(error.code, error.position, line);
+    return succeed(text + QLatin1Char('=') + NumberFormat::historyText(value), rest);
 }
 
 bool CalcSession::succeed(const QString &historyLine, const QString &rest)
@@ -169,6 +213,8 @@ bool CalcSession::succeed(const QString &historyLine, const QString &rest)
     m_history.append(historyLine);
     emit historyAppended(historyLine);
     emit inputReplaced(rest);
+    if (looksLikeExponentNotation(m_lastLine))
+        emit hintShown(exponentHint());
     return true;
 }
 
@@ -185,6 +231,43 @@ bool CalcSession::fail(int code, int position, const QString &line)
 void CalcSession::clearHistory()
 {
     m_history.clear();
+}
+
+int CalcSession::restoreHistory(const QStringList &lines)
+{
+    m_history = lines;
+    int skipped = 0;
+    for (const QString &line : lines) {
+        if (line.startsWith(DefinitionPrefix) && !restoreDefinition(line.mid(DefinitionPrefix.size())))
+            ++skipped;
+    }
+    return skipped;
+}
+
+bool CalcSession::restoreDefinition(const QString &historyLine)
+{
+    // Names hold neither "=" nor parentheses, so the first "=" ends the name part.
+    const int equals = historyLine.indexOf(QLatin1Char('='));
+    if (equals <= 0)
+        return false;
+    const QString left = historyLine.left(equals);
+    const QString right = historyLine.mid(equals + 1);
+
+    if (left.endsWith(FunctionParameter)) {
+        const QString name = left.chopped(FunctionParameter.size());
+        if (name.isEmpty() || right.isEmpty() || MathEngine::defineFunction(name, right) != 0)
+            return false;
+        if (addListName(m_functions, name))
+            emit functionListed(m_functions.last());
+        return true;
+    }
+
+    double value = 0;
+    if (!readHistoryNumber(right, value) || MathEngine::defineConstant(left, value) != 0)
+        return false;
+    if (addListName(m_constants, left))
+        emit constantListed(m_constants.last());
+    return true;
 }
 
 void CalcSession::remember(const QString &line)

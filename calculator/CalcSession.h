@@ -12,18 +12,32 @@ public:
     explicit CalcSession(QObject *parent = nullptr);
 
     // The 18 built-in function names, in menu order.
-    static QStringList BuiltInFunctions();
+    static QStringList builtInFunctions();
     // The constants every session starts with.
-    static QStringList BuiltInConstants();
+    static QStringList builtInConstants();
 
     // Processes the whole input box: one line after another, up to the first line break each
     // time, stopping at the first rejected line (which then leads the input box).
-    void Calculate(const QString &text);
+    void calculate(const QString &text);
 
-    // Handles one line; `rest` is what the input box holds after a success.
-    bool ProcessLine(const QString &line, const QString &rest);
+    // Handles one line; `rest` is what the input box holds after a success. An accepted line
+    // that looks like exponent notation also brings the hint (hintShown).
+    bool processLine(const QString &line, const QString &rest);
 
-    // The line ProcessLine saw last (F3 brings it back); empty at start.
+    // True when the line holds a number followed directly by "e" or "E" and then a digit, or a
+    // sign and a digit ("2.5e-3", "1E3"). Typed that way it looks like exponent notation, but
+    // the grammar reads e as the number e: 2.5e-3 is 2.5*e-3, and 1e3 asks for a name "e3".
+    static bool looksLikeExponentNotation(const QString &line);
+    // What the hint says about such a line.
+    static QString exponentHint();
+
+    // Takes over the history of an earlier session: the lines become the history, and the
+    // constants and functions of its ":: " lines are defined again, in order and without any
+    // message, each name listed as a typed definition would list it. A definition the engine
+    // no longer accepts stays in the history but defines nothing. Returns how many were skipped.
+    int restoreHistory(const QStringList &lines);
+
+    // The line processLine saw last (F3 brings it back); empty at start.
     QString lastLine() const { return m_lastLine; }
 
     // Accepted lines as they appear in the history.
@@ -48,6 +62,8 @@ signals:
     void historyAppended(const QString &line);
     void errorShown(const QString &message);
     void errorHidden();
+    // Advice about an accepted line, shown like an error message but blocking nothing.
+    void hintShown(const QString &message);
     // A success: the input box takes `text`.
     void inputReplaced(const QString &text);
     // A failure: the input box keeps its text and takes the caret at `position` (0-based).
@@ -59,6 +75,7 @@ private:
     bool succeed(const QString &historyLine, const QString &rest);
     bool fail(int code, int position, const QString &line);
     void remember(const QString &line);
+    bool restoreDefinition(const QString &historyLine);
 
     QString m_lastLine;
     QStringList m_history;

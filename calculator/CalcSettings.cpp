@@ -1,34 +1,38 @@
 #include "CalcSettings.h"
 
-#include "IniFile.h"
+#include "core/IniFile.h"
+#include "core/NumberFormat.h"
+#include "core/NumberReader.h"
 
 #include <QFileInfo>
 
-#include <cmath>
 
 namespace {
 
 // The skin number of a ForeItem text: a decimal number rounded to the nearest integer, ties to
 // even, or 0 (no skin) for anything else.
-int SkinNumber(const QString &text)
+int skinNumber(const QString &text)
 {
-    bool ok = false;
-    const double number = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(number) || std::fabs(number) > 1e6)
+    const QString trimmed = text.trimmed();
+    bool overflow = false;
+    int consumed = 0;
+    const double number = NumberReader::parseNumberPrefix(trimmed, &overflow, &consumed);
+    qint32 skin = 0;
+    if (trimmed.isEmpty() || overflow || consumed != trimmed.size() || !NumberFormat::roundToInt32(number, skin))
         return 0;
-    return static_cast<int>(std::nearbyint(number));
+    return skin;
 }
 
 } // namespace
 
-CalcSettings CalcSettings::Load(const QString &programFolder)
+CalcSettings CalcSettings::load(const QString &programFolder)
 {
-    const QString file = programFolder + QLatin1Char('/') + FileName();
+    const QString file = programFolder + QLatin1Char('/') + fileName();
     const QString section = QStringLiteral("Settings");
     CalcSettings settings;
 
     // A number outside 1..8 has no colours; skin 1 keeps the window readable.
-    const int skin = SkinNumber(IniRead(file, section, QStringLiteral("ForeItem"), QStringLiteral("1")));
+    const int skin = skinNumber(IniRead(file, section, QStringLiteral("ForeItem"), QStringLiteral("1")));
     if (SkinColorsOf(skin, settings.colors)) {
         settings.skin = skin;
     } else {

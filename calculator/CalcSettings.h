@@ -1,7 +1,7 @@
 #pragma once
 // The calculator's own settings: "settings.ini" in the program folder, section "Settings".
 // The calculator only reads it; nothing else writes it.
-#include "Skins.h"
+#include "ui/Skins.h"
 
 #include <QString>
 
@@ -11,9 +11,9 @@ struct CalcSettings {
     SkinColors colors = SkinColorsFor(1);
     QString languageFile;         // an existing file, or the English file of the program folder
 
-    static QString FileName() { return QStringLiteral("settings.ini"); }
+    static QString fileName() { return QStringLiteral("settings.ini"); }
 
     // Reads the settings of the program in `programFolder`. A missing file gives skin 1 and
     // the English language file.
-    static CalcSettings Load(const QString &programFolder);
+    static CalcSettings load(const QString &programFolder);
 };

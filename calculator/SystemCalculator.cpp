@@ -3,16 +3,16 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-QStringList SystemCalculator::Candidates()
+QStringList SystemCalculator::candidates()
 {
     return {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"), QStringLiteral("galculator"),
             QStringLiteral("qalculate-qt"), QStringLiteral("qalculate-gtk"), QStringLiteral("mate-calc"),
             QStringLiteral("speedcrunch"), QStringLiteral("xcalc")};
 }
 
-QString SystemCalculator::Find(const QStringList &searchPaths)
+QString SystemCalculator::find(const QStringList &searchPaths)
 {
-    for (const QString &name : Candidates()) {
+    for (const QString &name : candidates()) {
         const QString path = QStandardPaths::findExecutable(name, searchPaths);
         if (!path.isEmpty())
             return path;
@@ -20,7 +20,7 @@ QString SystemCalculator::Find(const QStringList &searchPaths)
     return QString();
 }
 
-bool SystemCalculator::Start(const QString &program)
+bool SystemCalculator::start(const QString &program)
 {
     return !program.isEmpty() && QProcess::startDetached(program, QStringList());
 }

@@ -6,12 +6,12 @@
 class SystemCalculator {
 public:
     // Program names looked for, in order of preference.
-    static QStringList Candidates();
+    static QStringList candidates();
 
     // Full path of the first candidate found in `searchPaths` (the PATH when empty), or an
     // empty string when none is installed.
-    static QString Find(const QStringList &searchPaths = QStringList());
+    static QString find(const QStringList &searchPaths = QStringList());
 
     // Starts the program detached from the calculator; false when it could not be started.
-    static bool Start(const QString &program);
+    static bool start(const QString &program);
 };

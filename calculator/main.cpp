@@ -1,9 +1,10 @@
 // calc: the Trevolin calculator.
+#include "CalcHistoryFile.h"
 #include "CalcSettings.h"
-#include "EngineBinding.h"
-#include "LangText.h"
-#include "Main.h"
-#include "ProgramFolder.h"
+#include "CalculatorWindow.h"
+#include "core/LangText.h"
+#include "core/MathEngine.h"
+#include "core/ProgramFolder.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -14,14 +15,15 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Trevolin Calculator"));
 
     // Without the engine nothing can be calculated: say so and end.
-    trev::EngineBinding::setFailureHandler([](const std::string &message) {
-        QMessageBox::critical(nullptr, QStringLiteral("Trevolin Calculator"), QString::fromStdString(message));
+    MathEngine::setFailureHandler([](const QString &message) {
+        QMessageBox::critical(nullptr, QStringLiteral("Trevolin Calculator"), message);
     });
 
-    const CalcSettings settings = CalcSettings::Load(ProgramFolder());
+    const CalcSettings settings = CalcSettings::load(ProgramFolder());
     SetLanguageFile(settings.languageFile);
 
-    Main window(settings);
+    // The application name above names the user's data folder that keeps the history.
+    CalculatorWindow window(settings, CalcHistoryFile::defaultPath());
     window.show();
     return app.exec();
 }

@@ -19,9 +19,11 @@ constexpr int32_t OverflowError = 31;
 // failure there. Any other errno (a domain error) still is.
 inline bool ResultFailed(Real r, int errorNumber)
 {
-    if (std::isfinite(r) && fabsl(r) < static_cast<Real>(std::numeric_limits<double>::min()))
-        return errorNumber != 0 && errorNumber != ERANGE;
-    return errorNumber != 0 || !std::isfinite(static_cast<double>(r));
+    // The usual case costs what it always did: no errno, and a finite double.
+    if (errorNumber == 0)
+        return !std::isfinite(static_cast<double>(r));
+    return !(errorNumber == ERANGE && std::isfinite(r) &&
+             fabsl(r) < static_cast<Real>(std::numeric_limits<double>::min()));
 }
 
 Real EvaluateNode(TreeHandle &handle, const Node *node);

@@ -1,4 +1,4 @@
-#include "BackgroundPicture.h"
+#include "graph/BackgroundPicture.h"
 
 #include <QFont>
 #include <QFontMetricsF>

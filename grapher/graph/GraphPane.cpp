@@ -1,9 +1,36 @@
-#include "GraphPane.h"
+#include "graph/GraphPane.h"
 
-#include "BackgroundPicture.h"
-#include "GraphRenderer.h"
-#include "LangText.h"
-#include "cFunctie.h"
+#include "graph/BackgroundPicture.h"
+#include "graph/GraphRenderer.h"
+#include "core/LangText.h"
+#include "project/FunctionProject.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace {
+
+// The wait cursor for the length of a root scan, when there is a screen to show it on.
+class WaitCursor {
+public:
+    WaitCursor() : m_shown(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
+    {
+        if (m_shown)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+    ~WaitCursor()
+    {
+        if (m_shown)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+
+private:
+    bool m_shown;
+};
+
+} // namespace
 
 GraphPane::GraphPane(Kind kind, const QSize &size, qreal devicePixelRatio)
     : m_kind(kind), m_surface(size, devicePixelRatio)
@@ -16,66 +43,71 @@ void GraphPane::resize(const QSize &size, qreal devicePixelRatio)
     m_surface.setBackgroundPicture(m_kind == Kind::GraphWindow ? BackgroundPicture::make(devicePixelRatio) : QImage());
     m_surface.resize(size, devicePixelRatio);
     if (m_project)
-        update(false);
+        refresh(false);
 }
 
-void GraphPane::Load()
+void GraphPane::load()
 {
     if (!m_project)
         return;
-    GraphRenderer::DrawGraph(m_surface, *m_project);
+    GraphRenderer::drawGraph(m_surface, *m_project);
     if (m_kind == Kind::FullScreen)
         return;
     m_roots.setButtonCaption(LangText("SaveRoots1", "&Save roots"));
-    m_roots.ScanRoots(*m_project);
+    const WaitCursor waitCursor;
+    m_roots.scanRoots(*m_project);
 }
 
-void GraphPane::update(bool intervalChanged)
+void GraphPane::refresh(bool intervalChanged)
 {
     if (!m_project)
         return;
     if (m_kind == Kind::FullScreen) {
-        GraphRenderer::DrawGraph(m_surface, *m_project);
+        GraphRenderer::drawGraph(m_surface, *m_project);
         return;
     }
-    m_roots.update(intervalChanged);
-    GraphRenderer::DrawGraph(m_surface, *m_project);
+    m_roots.refresh(intervalChanged);
+    GraphRenderer::drawGraph(m_surface, *m_project);
     if (m_roots.rootsFound())
-        m_roots.MarkCheckedRoots(m_surface);
+        m_roots.markCheckedRoots(m_surface);
 }
 
-void GraphPane::Cmd_Radacini_Click()
+void GraphPane::rootsButtonClicked()
 {
-    if (m_project && m_kind == Kind::GraphWindow)
-        m_roots.Cmd_Radacini_Click(*m_project);
+    if (m_project && m_kind == Kind::GraphWindow) {
+        const WaitCursor waitCursor;
+        m_roots.rootsButtonClicked(*m_project);
+    }
 }
 
-void GraphPane::radacini(bool save)
+void GraphPane::findOrSaveRoots(bool save)
 {
-    if (m_project && m_kind == Kind::GraphWindow)
-        m_roots.radacini(*m_project, save);
+    if (m_project && m_kind == Kind::GraphWindow) {
+        const WaitCursor waitCursor;
+        m_roots.findOrSaveRoots(*m_project, save);
+    }
 }
 
-void GraphPane::SelectRoots(bool checked, bool invert) { m_roots.SelectRoots(checked, invert, m_surface); }
+void GraphPane::selectRoots(bool checked, bool invert) { m_roots.selectRoots(checked, invert, m_surface); }
 
 void GraphPane::setRootChecked(int index, bool checked) { m_roots.setChecked(index, checked, m_surface); }
 
-void GraphPane::CopyRoots() const
+void GraphPane::copyRoots() const
 {
     if (m_project)
-        m_roots.CopyRoots(*m_project);
+        m_roots.copyRoots(*m_project);
 }
 
-void GraphPane::Filler(double &x1, double &x2)
+void GraphPane::shadeArea(double &x1, double &x2)
 {
     if (!m_project)
         return;
-    GraphRenderer::Filler(m_surface, *m_project, x1, x2,
-                          m_kind == Kind::FullScreen ? GraphRenderer::FillerStrokes::All
-                                                     : GraphRenderer::FillerStrokes::Half);
+    GraphRenderer::shadeArea(m_surface, *m_project, x1, x2,
+                          m_kind == Kind::FullScreen ? GraphRenderer::ShadeStrokes::All
+                                                     : GraphRenderer::ShadeStrokes::Half);
 }
 
-PointValues GraphPane::ShowPointValues(double x) const
+PointValues GraphPane::pointValues(double x) const
 {
-    return m_project ? PointReadout::ShowPointValues(*m_project, x) : PointValues();
+    return m_project ? PointReadout::pointValues(*m_project, x) : PointValues();
 }

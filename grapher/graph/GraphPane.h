@@ -5,13 +5,13 @@
 //
 // The full-screen kind draws the same graph without the background picture and without roots,
 // and shades integrals with every stroke instead of every second one.
-#include "GraphSurface.h"
-#include "PointReadout.h"
-#include "RootSearch.h"
+#include "graph/GraphSurface.h"
+#include "analysis/PointReadout.h"
+#include "graph/RootList.h"
 
 #include <QSize>
 
-class cFunctie;
+class FunctionProject;
 
 class GraphPane {
 public:
@@ -21,40 +21,40 @@ public:
 
     Kind kind() const { return m_kind; }
     // The project shown (not owned: the graph window owns it, the full-screen window shares it).
-    void setProject(cFunctie *project) { m_project = project; }
-    cFunctie *project() const { return m_project; }
+    void setProject(FunctionProject *project) { m_project = project; }
+    FunctionProject *project() const { return m_project; }
 
     GraphSurface &surface() { return m_surface; }
     const GraphSurface &surface() const { return m_surface; }
-    RootSearch &roots() { return m_roots; }
-    const RootSearch &roots() const { return m_roots; }
+    RootList &roots() { return m_roots; }
+    const RootList &roots() const { return m_roots; }
 
     // A new size of the drawing (logical pixels and the screen's pixel ratio); redraws.
     void resize(const QSize &size, qreal devicePixelRatio);
 
     // Loading the window: the button's first caption, the graph, and the roots at once.
-    void Load();
+    void load();
 
     // After every change of the view or the project. intervalChanged (a new x interval or step
     // count) empties the roots list; then the graph is redrawn and, while roots are listed,
     // the markers of the checked ones. The full-screen kind ignores the argument.
-    void update(bool intervalChanged);
+    void refresh(bool intervalChanged);
 
-    void Cmd_Radacini_Click();
-    void radacini(bool save = false);
-    void SelectRoots(bool checked, bool invert);
+    void rootsButtonClicked();
+    void findOrSaveRoots(bool save = false);
+    void selectRoots(bool checked, bool invert);
     // The list's item-check event.
     void setRootChecked(int index, bool checked);
-    void CopyRoots() const;
+    void copyRoots() const;
 
     // Shades the integral's area over [x1, x2]; the limits come back clamped to [a, b].
-    void Filler(double &x1, double &x2);
+    void shadeArea(double &x1, double &x2);
 
-    PointValues ShowPointValues(double x) const;
+    PointValues pointValues(double x) const;
 
 private:
     Kind m_kind;
-    cFunctie *m_project = nullptr;
+    FunctionProject *m_project = nullptr;
     GraphSurface m_surface;
-    RootSearch m_roots;
+    RootList m_roots;
 };

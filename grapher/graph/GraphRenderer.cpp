@@ -1,10 +1,10 @@
-#include "GraphRenderer.h"
+#include "graph/GraphRenderer.h"
 
-#include "Colors.h"
-#include "EngineBinding.h"
-#include "GraphSurface.h"
-#include "NumberText.h"
-#include "cFunctie.h"
+#include "core/Expression.h"
+#include "gui/Colors.h"
+#include "graph/GraphSurface.h"
+#include "core/NumberFormat.h"
+#include "project/FunctionProject.h"
 
 #include <QVector>
 
@@ -56,11 +56,11 @@ QVector<double> gridValues(const GridRange &range)
     return values;
 }
 
-double labelValue(double v) { return NumberText::roundHalfEven(v, GraphRenderer::LabelDecimals); }
+double labelValue(double v) { return NumberFormat::roundHalfEven(v, GraphRenderer::LabelDecimals); }
 
 } // namespace
 
-double GraphRenderer::GridStep(double w)
+double GraphRenderer::gridStep(double w)
 {
     if (!(w > 0) || !std::isfinite(w))
         return 0;
@@ -79,16 +79,16 @@ double GraphRenderer::GridStep(double w)
     return c * 0.1;
 }
 
-bool GraphRenderer::ViewIsDrawable(const cFunctie &f)
+bool GraphRenderer::viewIsDrawable(const FunctionProject &f)
 {
-    const double w = f.b() - f.a();
-    const double h = f.ymax() - f.ymin();
-    return w > 0 && h > 0 && std::isfinite(w) && std::isfinite(h) && std::isfinite(f.a() - Margin * w)
-        && std::isfinite(f.b() + Margin * w) && std::isfinite(f.ymin() - Margin * h)
-        && std::isfinite(f.ymax() + Margin * h);
+    const double w = f.xMax() - f.xMin();
+    const double h = f.yMax() - f.yMin();
+    return w > 0 && h > 0 && std::isfinite(w) && std::isfinite(h) && std::isfinite(f.xMin() - Margin * w)
+        && std::isfinite(f.xMax() + Margin * w) && std::isfinite(f.yMin() - Margin * h)
+        && std::isfinite(f.yMax() + Margin * h);
 }
 
-double GraphRenderer::AxisPosition(double low, double high, bool &dashed)
+double GraphRenderer::axisPosition(double low, double high, bool &dashed)
 {
     if ((low <= 0) != (high <= 0)) {
         dashed = false;
@@ -98,52 +98,52 @@ double GraphRenderer::AxisPosition(double low, double high, bool &dashed)
     return low > 0 ? low : high;
 }
 
-QString GraphRenderer::AxisLabel(double v)
+QString GraphRenderer::axisLabel(double v)
 {
-    const QString text = NumberText::generalText(v);
+    const QString text = NumberFormat::generalText(v);
     return v >= 0 ? QLatin1Char(' ') + text : text;
 }
 
-QFont GraphRenderer::LabelFont()
+QFont GraphRenderer::labelFont()
 {
     QFont font({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")}, 8);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
 
-QFont GraphRenderer::TitleFont()
+QFont GraphRenderer::titleFont()
 {
     QFont font({QStringLiteral("Small Fonts"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")}, 7);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
 
-void GraphRenderer::DrawAxes(GraphSurface &surface, const cFunctie &f)
+void GraphRenderer::drawAxes(GraphSurface &surface, const FunctionProject &f)
 {
-    surface.Cls();
-    if (!ViewIsDrawable(f))
+    surface.clear();
+    if (!viewIsDrawable(f))
         return;
-    const double a = f.a(), b = f.b(), ymin = f.ymin(), ymax = f.ymax();
+    const double a = f.xMin(), b = f.xMax(), ymin = f.yMin(), ymax = f.yMax();
     const double w = b - a, h = ymax - ymin;
     if (!surface.setScale(a - Margin * w, ymax + Margin * h, b + Margin * w, ymin - Margin * h))
         return;
     const QColor black(Qt::black);
-    const QColor axisColor = ColorFromValue(f.coloraxe());
-    const QColor gridColor = ColorFromValue(f.colorgrid());
+    const QColor axisColor = ColorFromValue(f.axesColor());
+    const QColor gridColor = ColorFromValue(f.gridColor());
     surface.setForeColor(black);
     surface.setDrawWidth(1);
-    surface.setFont(LabelFont());
+    surface.setFont(labelFont());
 
     // Horizontal axis, then the x grid with its ticks and labels.
     bool dashed = false;
-    const double yA = AxisPosition(ymin, ymax, dashed);
+    const double yA = axisPosition(ymin, ymax, dashed);
     surface.setDrawStyle(dashed ? GraphSurface::PenStyle::Dash : GraphSurface::PenStyle::Solid);
     surface.setForeColor(axisColor);
-    surface.Line(a, yA, b, yA);
+    surface.drawLine(a, yA, b, yA);
 
-    const QVector<double> xs = gridValues(gridRange(a, b, GridStep(w)));
+    const QVector<double> xs = gridValues(gridRange(a, b, gridStep(w)));
     double t = TickFraction * h;
-    if (f.showgrid()) {
+    if (f.showGrid()) {
         QVector<QLineF> lines;
         for (double x : xs) {
             if (labelValue(x) != 0)
@@ -151,7 +151,7 @@ void GraphRenderer::DrawAxes(GraphSurface &surface, const cFunctie &f)
         }
         surface.setDrawStyle(GraphSurface::PenStyle::Dot);
         surface.setForeColor(gridColor);
-        surface.Lines(lines);
+        surface.drawLines(lines);
     }
     surface.setDrawStyle(GraphSurface::PenStyle::Solid);
     for (double x : xs) {
@@ -159,25 +159,25 @@ void GraphRenderer::DrawAxes(GraphSurface &surface, const cFunctie &f)
         if (v == 0)
             continue;
         surface.setForeColor(axisColor);
-        surface.Line(x, yA - t, x, yA + t);
-        const QString label = AxisLabel(v);
+        surface.drawLine(x, yA - t, x, yA + t);
+        const QString label = axisLabel(v);
         surface.setForeColor(black);
-        surface.setCurrentX(x - surface.TextWidth(label) / 2);
+        surface.setCurrentX(x - surface.textWidth(label) / 2);
         surface.setCurrentY(yA - t);
-        surface.Print(label);
+        surface.printText(label);
     }
 
     // Vertical axis, then the y grid.
-    const double xA = AxisPosition(a, b, dashed);
+    const double xA = axisPosition(a, b, dashed);
     surface.setDrawStyle(dashed ? GraphSurface::PenStyle::Dash : GraphSurface::PenStyle::Solid);
     surface.setForeColor(axisColor);
-    surface.Line(xA, ymin, xA, ymax);
+    surface.drawLine(xA, ymin, xA, ymax);
 
-    const QVector<double> ys = gridValues(gridRange(ymin, ymax, GridStep(h)));
+    const QVector<double> ys = gridValues(gridRange(ymin, ymax, gridStep(h)));
     t = TickFraction * w;
-    const double hh = surface.TextHeight(QStringLiteral("1")) / 2;
-    const double lx = xA + t + surface.TextWidth(QStringLiteral("1"));
-    if (f.showgrid()) {
+    const double hh = surface.textHeight(QStringLiteral("1")) / 2;
+    const double lx = xA + t + surface.textWidth(QStringLiteral("1"));
+    if (f.showGrid()) {
         QVector<QLineF> lines;
         for (double y : ys) {
             if (labelValue(y) != 0)
@@ -185,7 +185,7 @@ void GraphRenderer::DrawAxes(GraphSurface &surface, const cFunctie &f)
         }
         surface.setDrawStyle(GraphSurface::PenStyle::Dot);
         surface.setForeColor(gridColor);
-        surface.Lines(lines);
+        surface.drawLines(lines);
     }
     surface.setDrawStyle(GraphSurface::PenStyle::Solid);
     for (double y : ys) {
@@ -193,87 +193,127 @@ void GraphRenderer::DrawAxes(GraphSurface &surface, const cFunctie &f)
         if (v == 0)
             continue;
         surface.setForeColor(axisColor);
-        surface.Line(xA - t, y, xA + t, y);
+        surface.drawLine(xA - t, y, xA + t, y);
         surface.setForeColor(black);
         surface.setCurrentX(lx);
         surface.setCurrentY(y + hh);
-        surface.Print(AxisLabel(v));
+        surface.printText(axisLabel(v));
     }
 
     // The title sits in the top margin, in its own small font.
     surface.setForeColor(black);
     surface.setCurrentX(a);
     surface.setCurrentY(ymax + TitleOffset * h);
-    surface.setFont(TitleFont());
-    surface.Print(f.title());
-    surface.setFont(LabelFont());
+    surface.setFont(titleFont());
+    surface.printText(f.title());
+    surface.setFont(labelFont());
 }
 
-void GraphRenderer::DrawGraph(GraphSurface &surface, const cFunctie &f)
+bool GraphRenderer::edgeCrossing(const Expression &f, double xInside, double yInside, double xOutside,
+                                 double yOutside, double ymin, double ymax, QPointF &crossing)
 {
-    DrawAxes(surface, f);
-    if (!surface.hasScale() || !ViewIsDrawable(f) || f.nume() == 0 || f.prec() <= 0)
+    const bool above = yOutside > ymax;
+    const double edge = above ? ymax : ymin;
+    const auto outsideSameSide = [&](double y) { return above ? y > ymax : y < ymin; };
+    double xi = xInside, yi = yInside, xo = xOutside, yo = yOutside;
+    for (int step = 0; step < EdgeBisectionSteps; ++step) {
+        const double xm = (xi + xo) / 2;
+        qint32 error = 0;
+        const double ym = f.evaluate(xm, error);
+        if (error != 0 || std::isnan(ym))
+            return false;
+        if (ym <= ymax && ym >= ymin) {
+            xi = xm;
+            yi = ym;
+        } else if (outsideSameSide(ym)) {
+            xo = xm;
+            yo = ym;
+        } else {
+            return false;   // out on the other side: the values jump across the view
+        }
+    }
+    // A curve that really meets the edge has come close to it by now; one whose last inside
+    // value is still far away jumps there (a pole between the samples).
+    if (std::fabs(edge - yi) > EdgeApproach * (ymax - ymin))
+        return false;
+    const double t = std::isfinite(yo) && yo != yi ? (edge - yi) / (yo - yi) : 1;
+    crossing = QPointF(xi + t * (xo - xi), edge);
+    return true;
+}
+
+void GraphRenderer::drawGraph(GraphSurface &surface, const FunctionProject &f)
+{
+    drawAxes(surface, f);
+    if (!surface.hasScale() || !viewIsDrawable(f) || f.f().isNull() || f.graphPoints() <= 0)
         return;
-    const trev::EngineApi &engine = trev::engine();
-    const double ymin = f.ymin(), ymax = f.ymax();
-    const double d = (f.b() - f.a()) / f.prec();
-    double x = f.a() - d;
-    bool penDown = false;
-    QPointF current;
+    const double ymin = f.yMin(), ymax = f.yMax();
+    const double d = (f.xMax() - f.xMin()) / f.graphPoints();
+    double x = f.xMin() - d;
+    // The previous sample: where it was and whether it was defined and inside the view.
+    bool previousDefined = false, previousInside = false;
+    QPointF previous;
     QVector<QLineF> segments;
-    segments.reserve(std::min<qint32>(f.prec(), 100000));
-    for (qint32 i = 0; i <= f.prec(); ++i) {
+    segments.reserve(std::min<qint32>(f.graphPoints(), 100000));
+    for (qint32 i = 0; i <= f.graphPoints(); ++i) {
         x += d;
         qint32 error = 0;
-        const double y = engine.EvalTree(f.nume(), x, &error);
-        if (error != 0 || !(y <= ymax && y >= ymin)) {
-            penDown = false;
-            continue;
-        }
+        const double y = f.f().evaluate(x, error);
+        const bool defined = error == 0 && !std::isnan(y);
+        const bool inside = defined && y <= ymax && y >= ymin;
         const QPointF point(x, y);
-        if (penDown)
-            segments.append(QLineF(current, point));
-        current = point;
-        penDown = true;
+        QPointF crossing;
+        if (inside && previousInside) {
+            segments.append(QLineF(previous, point));
+        } else if (inside && previousDefined) {
+            // Coming in over an edge: draw from the edge where the curve enters.
+            if (edgeCrossing(f.f(), x, y, previous.x(), previous.y(), ymin, ymax, crossing))
+                segments.append(QLineF(crossing, point));
+        } else if (defined && previousInside) {
+            // Leaving over an edge: draw up to it.
+            if (edgeCrossing(f.f(), previous.x(), previous.y(), x, y, ymin, ymax, crossing))
+                segments.append(QLineF(previous, crossing));
+        }
+        previous = point;
+        previousDefined = defined;
+        previousInside = inside;
     }
-    surface.setForeColor(ColorFromValue(f.colorgrafic()));
+    surface.setForeColor(ColorFromValue(f.graphColor()));
     surface.setDrawStyle(GraphSurface::PenStyle::Solid);
-    surface.Lines(segments);
+    surface.drawLines(segments);
 }
 
-void GraphRenderer::Filler(GraphSurface &surface, const cFunctie &f, double &x1, double &x2, FillerStrokes strokes)
+void GraphRenderer::shadeArea(GraphSurface &surface, const FunctionProject &f, double &x1, double &x2, ShadeStrokes strokes)
 {
-    x1 = std::max(x1, f.a());
-    x2 = std::min(x2, f.b());
-    if (!surface.hasScale() || !ViewIsDrawable(f) || f.nume() == 0)
+    x1 = std::max(x1, f.xMin());
+    x2 = std::min(x2, f.xMax());
+    if (!surface.hasScale() || !viewIsDrawable(f) || f.f().isNull())
         return;
     const double span = x2 - x1;
-    double n = std::floor(f.prec() * span / (f.b() - f.a()));
-    if (strokes == FillerStrokes::Half)
+    double n = std::floor(f.graphPoints() * span / (f.xMax() - f.xMin()));
+    if (strokes == ShadeStrokes::Half)
         n = std::trunc(n / 2);
     if (!(n > 0))
         return;
     const double dx = span / n;
     bool dashed = false;
-    const double yb = AxisPosition(f.ymin(), f.ymax(), dashed);
-    const trev::EngineApi &engine = trev::engine();
+    const double yb = axisPosition(f.yMin(), f.yMax(), dashed);
     QVector<QLineF> lines;
     double x = x1;
     for (qint64 k = 0; k < static_cast<qint64>(n); ++k) {
         qint32 error = 0;
-        const double y = engine.EvalTree(f.nume(), x, &error);
+        const double y = f.f().evaluate(x, error);
         if (error == 0 && !std::isnan(y))
-            lines.append(QLineF(x, yb, x, std::clamp(y, f.ymin(), f.ymax())));
+            lines.append(QLineF(x, yb, x, std::clamp(y, f.yMin(), f.yMax())));
         x += dx;
     }
     // The shading takes the curve's colour value doubled (red, 255, gives 510); a system colour
     // has no such double and is used as it is.
-    const qint32 color = f.colorgrafic();
+    const qint32 color = f.graphColor();
     const QColor fill = color < 0 ? ColorFromValue(color)
                                   : ColorFromValue(static_cast<qint32>((static_cast<qint64>(color) * 2) & 0xFFFFFF));
     surface.setForeColor(fill);
     surface.setDrawStyle(GraphSurface::PenStyle::Solid);
     surface.setDrawWidth(2);
-    surface.Lines(lines);
+    surface.drawLines(lines);
     surface.setDrawWidth(1);
 }

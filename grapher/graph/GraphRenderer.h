@@ -6,51 +6,64 @@
 // A view that is not a proper rectangle (an end that is not finite, a zero or negative width
 // or height) gets only the cleared surface: there is nothing sensible to draw in it.
 #include <QFont>
+#include <QPointF>
 #include <QString>
 
+class Expression;
 class GraphSurface;
-class cFunctie;
+class FunctionProject;
 
 class GraphRenderer {
 public:
     // How many strokes Filler draws: the graph window draws every second one, the full-screen
     // window all of them.
-    enum class FillerStrokes { Half, All };
+    enum class ShadeStrokes { Half, All };
 
     static constexpr double Margin = 0.1;          // of each range, on each side
     static constexpr double TickFraction = 0.015;  // tick half-length, of the other axis's range
     static constexpr double TitleOffset = 0.085;   // title height above ymax, of the y range
     static constexpr int LabelDecimals = 4;
+    // Where the curve leaves or enters the view between two samples it is found by bisection
+    // on x; a crossing counts when the last inside value has come within this fraction of the
+    // view's height of the edge.
+    static constexpr int EdgeBisectionSteps = 8;
+    static constexpr double EdgeApproach = 0.25;
 
     // The grid step for a range width w: 1/50, 1/20 or 1/10 of the power of ten c with
     // c/10 < w <= c, so that a view carries 4 to 10 grid intervals. 0 for a width that is not
     // a positive finite number.
-    static double GridStep(double w);
+    static double gridStep(double w);
 
     // Whether the project's view can be drawn (finite, a < b, ymin < ymax, finite margins).
-    static bool ViewIsDrawable(const cFunctie &f);
+    static bool viewIsDrawable(const FunctionProject &f);
 
     // Clears the surface, sets the coordinate system and draws axes, grid, ticks, labels and
     // the title.
-    static void DrawAxes(GraphSurface &surface, const cFunctie &f);
+    static void drawAxes(GraphSurface &surface, const FunctionProject &f);
 
-    // DrawAxes, then the curve of f through prec + 1 samples from a to b; the pen is lifted
-    // where f is undefined or leaves [ymin, ymax].
-    static void DrawGraph(GraphSurface &surface, const cFunctie &f);
+    // drawAxes, then the curve of f through graphPoints + 1 samples from xMin to xMax. Where
+    // the curve leaves or enters [yMin, yMax] between two samples it is drawn up to the edge;
+    // the pen is lifted where f is undefined, outside the view, or jumps across it (a pole).
+    static void drawGraph(GraphSurface &surface, const FunctionProject &f);
+
+    // The point where f crosses the edge of [ymin, ymax] between an inside sample and an
+    // outside one (either may come first in x); false when f fails or jumps across the view.
+    static bool edgeCrossing(const Expression &f, double xInside, double yInside, double xOutside, double yOutside,
+                             double ymin, double ymax, QPointF &crossing);
 
     // Shades the area between the curve and the horizontal axis over [x1, x2] with vertical
     // strokes over the existing drawing. x1 and x2 are clamped to [a, b] in place.
-    static void Filler(GraphSurface &surface, const cFunctie &f, double &x1, double &x2,
-                       FillerStrokes strokes = FillerStrokes::Half);
+    static void shadeArea(GraphSurface &surface, const FunctionProject &f, double &x1, double &x2,
+                       ShadeStrokes strokes = ShadeStrokes::Half);
 
     // The text of an axis label for the value v (already rounded).
-    static QString AxisLabel(double v);
+    static QString axisLabel(double v);
 
     // Height of the horizontal axis (or of the baseline of Filler): 0 when zero is in view,
     // otherwise the nearer edge; `dashed` tells whether it is such a substitute. The same rule
     // on a and b gives the vertical axis.
-    static double AxisPosition(double low, double high, bool &dashed);
+    static double axisPosition(double low, double high, bool &dashed);
 
-    static QFont LabelFont();
-    static QFont TitleFont();
+    static QFont labelFont();
+    static QFont titleFont();
 };

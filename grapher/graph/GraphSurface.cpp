@@ -1,4 +1,4 @@
-#include "GraphSurface.h"
+#include "graph/GraphSurface.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -34,10 +34,10 @@ void GraphSurface::resize(const QSize &size, qreal devicePixelRatio)
     m_image.setDevicePixelRatio(m_ratio);
     m_image.setDotsPerMeterX(DotsPerMeter);
     m_image.setDotsPerMeterY(DotsPerMeter);
-    Cls();
+    clear();
 }
 
-void GraphSurface::Cls()
+void GraphSurface::clear()
 {
     m_image.fill(m_backColor);
     if (!m_background.isNull()) {
@@ -140,12 +140,12 @@ bool GraphSurface::clipToSurface(QPointF &p1, QPointF &p2) const
     return true;
 }
 
-void GraphSurface::Line(double x1, double y1, double x2, double y2)
+void GraphSurface::drawLine(double x1, double y1, double x2, double y2)
 {
-    Lines({QLineF(x1, y1, x2, y2)});
+    drawLines({QLineF(x1, y1, x2, y2)});
 }
 
-void GraphSurface::Lines(const QVector<QLineF> &lines)
+void GraphSurface::drawLines(const QVector<QLineF> &lines)
 {
     if (!m_hasScale || lines.isEmpty())
         return;
@@ -164,7 +164,7 @@ void GraphSurface::Lines(const QVector<QLineF> &lines)
     painter.drawLines(pixels);
 }
 
-void GraphSurface::Print(const QString &text)
+void GraphSurface::printText(const QString &text)
 {
     if (!m_hasScale || text.isEmpty())
         return;
@@ -178,17 +178,17 @@ void GraphSurface::Print(const QString &text)
     painter.drawText(QPointF(at.x(), at.y() + metrics.ascent()), text);
 }
 
-double GraphSurface::TextWidth(const QString &text) const
+double GraphSurface::textWidth(const QString &text) const
 {
     return worldWidth(QFontMetricsF(m_font, &m_image).horizontalAdvance(text));
 }
 
-double GraphSurface::TextHeight(const QString &) const
+double GraphSurface::textHeight(const QString &) const
 {
     return worldHeight(QFontMetricsF(m_font, &m_image).height());
 }
 
-void GraphSurface::XorDisc(double x, double y, double radius, QRgb bits)
+void GraphSurface::xorDisc(double x, double y, double radius, QRgb bits)
 {
     if (!m_hasScale)
         return;

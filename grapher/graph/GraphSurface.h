@@ -33,7 +33,7 @@ public:
     void setBackgroundPicture(const QImage &picture) { m_background = picture; }
     void setBackColor(const QColor &color) { m_backColor = color; }
     // Clears the drawing down to the back colour and the background picture.
-    void Cls();
+    void clear();
 
     // The coordinate system: world values of the four edges. Refused (and the surface left
     // without one) unless all four are finite and each pair differs.
@@ -61,23 +61,23 @@ public:
     QFont font() const { return m_font; }
 
     // A line between two world points in the current pen.
-    void Line(double x1, double y1, double x2, double y2);
+    void drawLine(double x1, double y1, double x2, double y2);
     // Many lines (world coordinates) in the current pen, in one pass.
-    void Lines(const QVector<QLineF> &lines);
+    void drawLines(const QVector<QLineF> &lines);
 
     // The text cursor: Print writes a text with its top-left corner at the cursor.
     void setCurrentX(double x) { m_currentX = x; }
     void setCurrentY(double y) { m_currentY = y; }
     double currentX() const { return m_currentX; }
     double currentY() const { return m_currentY; }
-    void Print(const QString &text);
+    void printText(const QString &text);
     // Width and height of a text in the current font, in world units (both positive).
-    double TextWidth(const QString &text) const;
-    double TextHeight(const QString &text) const;
+    double textWidth(const QString &text) const;
+    double textHeight(const QString &text) const;
 
     // XORs a disc of `radius` logical pixels centred on the world point (x, y) with `bits`
     // (0xRRGGBB). Drawing the same disc twice restores every pixel exactly.
-    void XorDisc(double x, double y, double radius, QRgb bits);
+    void xorDisc(double x, double y, double radius, QRgb bits);
 
 private:
     QPen pen() const;

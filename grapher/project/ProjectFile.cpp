@@ -1,11 +1,11 @@
-#include "ProjectFile.h"
+#include "project/ProjectFile.h"
 
-#include "EngineBinding.h"
-#include "IniFile.h"
-#include "LangText.h"
-#include "MessageSink.h"
-#include "NumberText.h"
-#include "cFunctie.h"
+#include "core/IniFile.h"
+#include "core/LangText.h"
+#include "core/NumberFormat.h"
+#include "core/NumberReader.h"
+#include "core/Version.h"
+#include "project/FunctionProject.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,12 +17,12 @@ namespace {
 // expressions (about 10 ns per printed character on a desktop machine), so a crafted file with
 // a huge function gets fewer steps, keeping the scan that opening starts under about a second.
 // Any function of ordinary size keeps the steps stored in the file.
-qint32 affordableRootSteps(const trev::EngineApi &engine, TrevHandle f, TrevHandle derivative)
+qint32 affordableRootSteps(const Expression &f, const Expression &derivative)
 {
     constexpr qint64 CharacterStepBudget = 80000000;
-    const qint64 characters = qint64(qstrlen(engine.StrTree(f))) + qint64(qstrlen(engine.StrTree(derivative))) + 1;
+    const qint64 characters = qint64(f.text().size()) + qint64(derivative.text().size()) + 1;
     const qint64 affordable = CharacterStepBudget / characters;
-    return qint32(qBound(qint64(cFunctie::MinRootSteps), affordable, qint64(cFunctie::MaxRootSteps)));
+    return qint32(qBound(qint64(FunctionProject::MinRootSteps), affordable, qint64(FunctionProject::MaxRootSteps)));
 }
 
 const QString SectionVersion = QStringLiteral("Trevolin");
@@ -60,14 +60,14 @@ struct FileValues {
 bool readNumber(const IniFile &ini, const QString &section, const QString &key, const QString &def, double &result)
 {
     bool overflow = false;
-    result = NumberText::parseNumberPrefix(ini.value(section, key, def), &overflow);
+    result = NumberReader::parseNumberPrefix(ini.value(section, key, def), &overflow);
     return !overflow;
 }
 
 bool readInteger(const IniFile &ini, const QString &section, const QString &key, const QString &def, qint32 &result)
 {
     double value = 0;
-    return readNumber(ini, section, key, def, value) && NumberText::roundToInt32(value, result);
+    return readNumber(ini, section, key, def, value) && NumberFormat::roundToInt32(value, result);
 }
 
 // "True" or "False" in any case, or a number: 0 is false, any other number true.
@@ -84,7 +84,7 @@ bool readBoolean(const IniFile &ini, const QString &section, const QString &key,
     }
     bool overflow = false;
     int consumed = 0;
-    const double value = NumberText::parseNumberPrefix(text, &overflow, &consumed);
+    const double value = NumberReader::parseNumberPrefix(text, &overflow, &consumed);
     if (text.isEmpty() || overflow || consumed != text.size())
         return false;
     result = value != 0;
@@ -110,85 +110,93 @@ bool readValues(const IniFile &ini, FileValues &values)
         && readBoolean(ini, SectionShow, KeyGrid, QStringLiteral("True"), values.showGrid);
 }
 
-void refuse(const QString &path, const QString &text) { Messages().warning(path, text); }
-
 } // namespace
 
-bool ProjectFile::save(const cFunctie &project, const QString &path)
+FileWriteResult ProjectFile::save(FunctionProject &project, const QString &path)
 {
-    QString parameters;
-    if (project.nume() != 0) {
-        // The values in force now, which the parameters box may have changed since loading.
-        const char *text = trev::engine().ShowParameters(project.nume());
-        parameters = text ? QString::fromLocal8Bit(text) : QString();
-    }
     IniFile ini(path);
-    ini.setValue(SectionVersion, KeyVersion, QString::fromLatin1(Version));
-    ini.setValue(SectionFunction, KeyName, project.numestr());
-    ini.setValue(SectionFunction, KeyParam, parameters);
+    ini.setValue(SectionVersion, KeyVersion, FullVersionText());
+    ini.setValue(SectionFunction, KeyName, project.functionText());
+    // The values in force now, which the parameters box may have changed since loading.
+    ini.setValue(SectionFunction, KeyParam, project.f().parameters());
     ini.setValue(SectionGraph, KeyTitle, project.title());
-    ini.setValue(SectionGraph, KeyXmin, NumberText::fileNumber(project.a()));
-    ini.setValue(SectionGraph, KeyXmax, NumberText::fileNumber(project.b()));
-    ini.setValue(SectionGraph, KeyYmin, NumberText::fileNumber(project.ymin()));
-    ini.setValue(SectionGraph, KeyYmax, NumberText::fileNumber(project.ymax()));
-    ini.setValue(SectionPrecision, KeyGraphPoints, NumberText::fileInteger(project.prec()));
-    ini.setValue(SectionPrecision, KeyRootSteps, NumberText::fileInteger(project.hiq()));
-    ini.setValue(SectionColors, KeyAxes, NumberText::fileInteger(project.coloraxe()));
-    ini.setValue(SectionColors, KeyGrid, NumberText::fileInteger(project.colorgrid()));
-    ini.setValue(SectionColors, KeyGraph, NumberText::fileInteger(project.colorgrafic()));
-    ini.setValue(SectionShow, KeyGrid, project.showgrid() ? QStringLiteral("True") : QStringLiteral("False"));
-    return ini.save();
+    ini.setValue(SectionGraph, KeyXmin, NumberFormat::fileNumber(project.xMin()));
+    ini.setValue(SectionGraph, KeyXmax, NumberFormat::fileNumber(project.xMax()));
+    ini.setValue(SectionGraph, KeyYmin, NumberFormat::fileNumber(project.yMin()));
+    ini.setValue(SectionGraph, KeyYmax, NumberFormat::fileNumber(project.yMax()));
+    ini.setValue(SectionPrecision, KeyGraphPoints, NumberFormat::fileInteger(project.graphPoints()));
+    ini.setValue(SectionPrecision, KeyRootSteps, NumberFormat::fileInteger(project.rootSteps()));
+    ini.setValue(SectionColors, KeyAxes, NumberFormat::fileInteger(project.axesColor()));
+    ini.setValue(SectionColors, KeyGrid, NumberFormat::fileInteger(project.gridColor()));
+    ini.setValue(SectionColors, KeyGraph, NumberFormat::fileInteger(project.graphColor()));
+    ini.setValue(SectionShow, KeyGrid, project.showGrid() ? QStringLiteral("True") : QStringLiteral("False"));
+    const FileWriteResult result = ini.save();
+    if (result)
+        project.setFile(path);
+    return result;
 }
 
-bool ProjectFile::open(cFunctie &project, const QString &path)
+ProjectFile::OpenResult ProjectFile::open(FunctionProject &project, const QString &path)
 {
+    if (!QFileInfo(path).isFile())
+        return OpenResult::NoFile;
     const IniFile ini(path);
-    if (ini.value(SectionVersion, KeyVersion).isEmpty()) {
-        refuse(path, LangText("NoProject", "The file is not a Trevolin project."));
-        return false;
-    }
-    const QString errorFile = LangText("ErrorFile", "Error on file opening.");
+    if (ini.value(SectionVersion, KeyVersion).isEmpty())
+        return OpenResult::NotAProject;
     FileValues values;
-    if (!readValues(ini, values)) {
-        refuse(path, errorFile);
-        return false;
-    }
+    if (!readValues(ini, values))
+        return OpenResult::Unreadable;
 
-    const trev::EngineApi &engine = trev::engine();
-    qint32 error = 0;
-    qint32 position = 0;
-    const QByteArray name = values.name.toLocal8Bit();
-    TrevHandle tree = 0;
-    if (!values.param.isEmpty()) {
-        const QByteArray parameters = values.param.toLocal8Bit();
-        tree = engine.CrTree(name.constData(), parameters.constData(), &error, &position);
-    } else {
-        tree = engine.CrTree2(name.constData(), &error, &position);
-    }
-    if (error != 0) {
-        engine.DelTree(tree);
-        refuse(path, errorFile);
-        return false;
-    }
+    Expression f = Expression::parse(values.name, values.param);
+    if (f.isNull())
+        return OpenResult::FunctionRejected;
 
-    const TrevHandle derivative = engine.DerTree(tree);
-    project.adoptTrees(tree, derivative, engine.DerTree(derivative));
+    Expression fPrime = f.derivative();
+    Expression fSecond = fPrime.derivative();
+    const qint32 affordable = affordableRootSteps(f, fPrime);
+    project.setExpressions(std::move(f), std::move(fPrime), std::move(fSecond));
     project.setFile(path);
-    project.setNumestr(values.name);
-    project.setParam(values.param);
+    project.setFunctionText(values.name);
+    project.setParameterText(values.param);
     project.setTitle(values.title);
-    project.setA(values.xmin);
-    project.setB(values.xmax);
-    project.setYmin(values.ymin);
-    project.setYmax(values.ymax);
-    project.setHiq(qMin(qBound(cFunctie::MinRootSteps, values.rootSteps, cFunctie::MaxRootSteps),
-                        affordableRootSteps(engine, tree, derivative)));
-    project.setPrec(qBound(cFunctie::MinGraphPoints, values.graphPoints, cFunctie::MaxGraphPoints));
-    project.setColoraxe(values.axes);
-    project.setColorgrid(values.grid);
-    project.setColorgrafic(values.graph);
-    project.setShowgrid(values.showGrid);
-    return true;
+    project.setXMin(values.xmin);
+    project.setXMax(values.xmax);
+    project.setYMin(values.ymin);
+    project.setYMax(values.ymax);
+    project.setRootSteps(qMin(qBound(FunctionProject::MinRootSteps, values.rootSteps, FunctionProject::MaxRootSteps),
+                              affordable));
+    project.setGraphPoints(qBound(FunctionProject::MinGraphPoints, values.graphPoints, FunctionProject::MaxGraphPoints));
+    project.setAxesColor(values.axes);
+    project.setGridColor(values.grid);
+    project.setGraphColor(values.graph);
+    project.setShowGrid(values.showGrid);
+    return OpenResult::Opened;
+}
+
+ProjectFile::OpenResult ProjectFile::openFromCommandLine(FunctionProject &project, const QString &path)
+{
+    const QString resolved = commandLinePath(path);
+    return resolved.isEmpty() ? OpenResult::NoFile : open(project, resolved);
+}
+
+QString ProjectFile::openFailureText(OpenResult result)
+{
+    switch (result) {
+    case OpenResult::Opened:
+        return QString();
+    case OpenResult::NoFile:
+    case OpenResult::NotAProject:
+        return LangText("NoProject", "The file is not a Trevolin project.");
+    case OpenResult::Unreadable:
+    case OpenResult::FunctionRejected:
+        break;
+    }
+    return LangText("ErrorFile", "Error on file opening.");
+}
+
+QString ProjectFile::saveFailureText(const FileWriteResult &result)
+{
+    return LangText("ErrorSave", "The file could not be saved.") + QLatin1Char('\n') + result.reason;
 }
 
 QString ProjectFile::commandLinePath(const QString &path)

@@ -1,23 +1,38 @@
 #pragma once
-// The project file (.tvp): sections and key=value lines, written by SaveProject and read by
-// OpenProject of cFunctie. Keys that are not ours are kept on writing and ignored on reading.
+// The project file (.tvp): sections and key=value lines. Keys that are not ours are kept on
+// writing and ignored on reading. Nothing here shows a message: the caller gets what happened
+// and the text to show for it.
+#include "core/SafeFile.h"
+
 #include <QString>
 
-class cFunctie;
+class FunctionProject;
 
 class ProjectFile {
 public:
-    // The version this release writes into [Trevolin] Version.
-    static constexpr const char *Version = "2.36.969";
+    enum class OpenResult {
+        Opened,
+        NoFile,            // no such file
+        NotAProject,       // no [Trevolin] Version
+        Unreadable,        // no function, or a number or switch that cannot be read
+        FunctionRejected,  // the engine refused the function or its parameters
+    };
 
     // Writes the project's keys into `path` in their fixed order, keeping every other line of
-    // an existing file. The new content goes to a temporary file that then replaces the old
-    // one, so a failed save leaves the old file as it was. False when nothing could be written.
-    static bool save(const cFunctie &project, const QString &path);
+    // an existing file. Either the whole file is written and the project's file becomes `path`,
+    // or the old file stays byte for byte as it was, the project's file is unchanged and the
+    // result says why.
+    static FileWriteResult save(FunctionProject &project, const QString &path);
 
-    // Fills `project` from the file; false after a warning titled with the path. Nothing in the
-    // project changes when the file is refused.
-    static bool open(cFunctie &project, const QString &path);
+    // Fills `project` from the file. Nothing in the project changes unless the result is Opened.
+    static OpenResult open(FunctionProject &project, const QString &path);
+    // The same for a path given on the command line (made absolute against the current folder).
+    static OpenResult openFromCommandLine(FunctionProject &project, const QString &path);
+
+    // The message for a failed open (shown in a warning titled with the path).
+    static QString openFailureText(OpenResult result);
+    // The message for a failed save (shown in a warning titled with the path).
+    static QString saveFailureText(const FileWriteResult &result);
 
     // A command-line path made absolute against the current folder (a path is absolute when it
     // starts with "/"); empty when no file exists there.

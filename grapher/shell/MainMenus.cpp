@@ -1,6 +1,6 @@
-#include "MainMenus.h"
+#include "shell/MainMenus.h"
 
-#include "LangText.h"
+#include "core/LangText.h"
 
 #include <QAction>
 #include <QMenu>
@@ -15,75 +15,76 @@ const QString Dots = QStringLiteral("...");
 
 MainMenus::MainMenus(QWidget *owner, QMenuBar *bar) : m_owner(owner), m_bar(bar)
 {
-    QMenu *file = addMenu(QStringLiteral("mnufile"), nullptr);
-    addItem(file, QStringLiteral("mnuwizard"), QKeySequence(Qt::CTRL | Qt::Key_N));
-    addItem(file, QStringLiteral("mnuopenproj"), QKeySequence(Qt::CTRL | Qt::Key_O));
-    addSeparator(file, QStringLiteral("mnuspace01"));
-    addItem(file, QStringLiteral("mnusaveproj"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    addItem(file, QStringLiteral("mnusaveprojas"));
-    addItem(file, QStringLiteral("mnusaveall"));
-    addSeparator(file, QStringLiteral("mnuspace02"));
-    addItem(file, QStringLiteral("mnuclose"), QKeySequence(Qt::CTRL | Qt::Key_W));
-    addItem(file, QStringLiteral("mnucloseall"));
-    addSeparator(file, QStringLiteral("mnuspace03"));
-    addItem(file, QStringLiteral("mnutrevcalc"), QKeySequence(Qt::Key_F2));
-    addItem(file, QStringLiteral("mnugenoptions"), QKeySequence(Qt::Key_F8));
-    addSeparator(file, QStringLiteral("mnusp1"));
-    addItem(file, QStringLiteral("mnuexit"));
+    fileMenu = addMenu(QStringLiteral("mnufile"), nullptr);
+    newProjectAction = addItem(fileMenu, QStringLiteral("mnuwizard"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    openProjectAction = addItem(fileMenu, QStringLiteral("mnuopenproj"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    addSeparator(fileMenu, QStringLiteral("mnuspace01"));
+    saveProjectAction = addItem(fileMenu, QStringLiteral("mnusaveproj"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveProjectAsAction = addItem(fileMenu, QStringLiteral("mnusaveprojas"));
+    saveAllAction = addItem(fileMenu, QStringLiteral("mnusaveall"));
+    addSeparator(fileMenu, QStringLiteral("mnuspace02"));
+    closeProjectAction = addItem(fileMenu, QStringLiteral("mnuclose"), QKeySequence(Qt::CTRL | Qt::Key_W));
+    closeAllAction = addItem(fileMenu, QStringLiteral("mnucloseall"));
+    addSeparator(fileMenu, QStringLiteral("mnuspace03"));
+    calculatorAction = addItem(fileMenu, QStringLiteral("mnutrevcalc"), QKeySequence(Qt::Key_F2));
+    generalOptionsAction = addItem(fileMenu, QStringLiteral("mnugenoptions"), QKeySequence(Qt::Key_F8));
+    addSeparator(fileMenu, QStringLiteral("mnusp1"));
+    exitAction = addItem(fileMenu, QStringLiteral("mnuexit"));
 
-    QMenu *calc = addMenu(QStringLiteral("mnucalc"), nullptr);
-    addItem(calc, QStringLiteral("mnueval"), QKeySequence(Qt::CTRL | Qt::Key_E));
-    addItem(calc, QStringLiteral("mnuder"), QKeySequence(Qt::CTRL | Qt::Key_D));
-    addItem(calc, QStringLiteral("mnuintegrate"), QKeySequence(Qt::CTRL | Qt::Key_I));
-    addSeparator(calc, QStringLiteral("mnuspace04"));
-    addItem(calc, QStringLiteral("mnuroots"), QKeySequence(Qt::CTRL | Qt::Key_R));
-    addItem(calc, QStringLiteral("mnuextrema"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    calculateMenu = addMenu(QStringLiteral("mnucalc"), nullptr);
+    evaluateAction = addItem(calculateMenu, QStringLiteral("mnueval"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    deriveAction = addItem(calculateMenu, QStringLiteral("mnuder"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    integrateAction = addItem(calculateMenu, QStringLiteral("mnuintegrate"), QKeySequence(Qt::CTRL | Qt::Key_I));
+    addSeparator(calculateMenu, QStringLiteral("mnuspace04"));
+    rootsAction = addItem(calculateMenu, QStringLiteral("mnuroots"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    extremaAction = addItem(calculateMenu, QStringLiteral("mnuextrema"), QKeySequence(Qt::CTRL | Qt::Key_M));
 
-    QMenu *graph = addMenu(QStringLiteral("mnugraph"), nullptr);
-    QMenu *zoomIn = addMenu(QStringLiteral("mnuzoomin"), graph);
-    QMenu *zoomOut = addMenu(QStringLiteral("mnuzoomout"), graph);
+    graphMenu = addMenu(QStringLiteral("mnugraph"), nullptr);
+    zoomInMenu = addMenu(QStringLiteral("mnuzoomin"), graphMenu);
+    zoomOutMenu = addMenu(QStringLiteral("mnuzoomout"), graphMenu);
     for (int i = 0; i < 3; ++i) {
-        addItem(zoomIn, QStringLiteral("mnuzoominpro(%1)").arg(i));
-        addItem(zoomOut, QStringLiteral("mnuzoomoutpro(%1)").arg(i));
+        zoomInActions[i] = addItem(zoomInMenu, QStringLiteral("mnuzoominpro(%1)").arg(i));
+        zoomOutActions[i] = addItem(zoomOutMenu, QStringLiteral("mnuzoomoutpro(%1)").arg(i));
     }
-    addItem(graph, QStringLiteral("mnuoptions"), QKeySequence(Qt::Key_F9));
-    addItem(graph, QStringLiteral("mnushowgrid"))->setCheckable(true);
-    addItem(graph, QStringLiteral("mnumax"), QKeySequence(Qt::Key_F11));
-    addSeparator(graph, QStringLiteral("mnuspace06"));
-    addItem(graph, QStringLiteral("mnusavegraph"), QKeySequence(Qt::CTRL | Qt::Key_G));
+    graphSettingsAction = addItem(graphMenu, QStringLiteral("mnuoptions"), QKeySequence(Qt::Key_F9));
+    showGridAction = addItem(graphMenu, QStringLiteral("mnushowgrid"));
+    showGridAction->setCheckable(true);
+    maximizeAction = addItem(graphMenu, QStringLiteral("mnumax"), QKeySequence(Qt::Key_F11));
+    addSeparator(graphMenu, QStringLiteral("mnuspace06"));
+    saveGraphAction = addItem(graphMenu, QStringLiteral("mnusavegraph"), QKeySequence(Qt::CTRL | Qt::Key_G));
     // Printing is complete but not offered in the menu.
-    addItem(graph, QStringLiteral("mnuprintgraph"), QKeySequence(Qt::CTRL | Qt::Key_P))->setVisible(false);
-    addItem(graph, QStringLiteral("mnucopyclipb"), QKeySequence(Qt::CTRL | Qt::Key_L));
+    printGraphAction = addItem(graphMenu, QStringLiteral("mnuprintgraph"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    printGraphAction->setVisible(false);
+    copyGraphAction = addItem(graphMenu, QStringLiteral("mnucopyclipb"), QKeySequence(Qt::CTRL | Qt::Key_L));
 
-    QMenu *window = addMenu(QStringLiteral("mnuwindow"), nullptr);
-    addItem(window, QStringLiteral("mnucascade"));
+    windowMenu = addMenu(QStringLiteral("mnuwindow"), nullptr);
+    cascadeAction = addItem(windowMenu, QStringLiteral("mnucascade"));
 
-    QMenu *help = addMenu(QStringLiteral("mnuhelp"), nullptr);
-    addItem(help, QStringLiteral("mnumainhelp"), QKeySequence(Qt::CTRL | Qt::Key_F1));
-    addItem(help, QStringLiteral("mnuhelpnew"));
-    addSeparator(help, QStringLiteral("mnuspace08"));
-    addItem(help, QStringLiteral("mnusite"));
-    addItem(help, QStringLiteral("mnunumerical"));
-    addSeparator(help, QStringLiteral("mnuspace09"));
-    addItem(help, QStringLiteral("mnucheck"));
-    addItem(help, QStringLiteral("mnuabout"));
+    helpMenu = addMenu(QStringLiteral("mnuhelp"), nullptr);
+    helpContentsAction = addItem(helpMenu, QStringLiteral("mnumainhelp"), QKeySequence(Qt::CTRL | Qt::Key_F1));
+    whatsNewAction = addItem(helpMenu, QStringLiteral("mnuhelpnew"));
+    addSeparator(helpMenu, QStringLiteral("mnuspace08"));
+    siteAction = addItem(helpMenu, QStringLiteral("mnusite"));
+    numericalMethodsAction = addItem(helpMenu, QStringLiteral("mnunumerical"));
+    addSeparator(helpMenu, QStringLiteral("mnuspace09"));
+    checkUpdatesAction = addItem(helpMenu, QStringLiteral("mnucheck"));
+    aboutAction = addItem(helpMenu, QStringLiteral("mnuabout"));
 
     // Context menus of the graph windows; never in the menu bar.
-    QMenu *popSave = addMenu(QStringLiteral("mnupopsave"), nullptr);
-    addItem(popSave, QStringLiteral("mnupopsaveproj"));
-    addItem(popSave, QStringLiteral("mnupopsavegraph"));
-    addItem(popSave, QStringLiteral("mnupopsaveroots"));
+    saveContextMenu = addMenu(QStringLiteral("mnupopsave"), nullptr);
+    contextSaveProjectAction = addItem(saveContextMenu, QStringLiteral("mnupopsaveproj"));
+    contextSaveGraphAction = addItem(saveContextMenu, QStringLiteral("mnupopsavegraph"));
+    contextSaveRootsAction = addItem(saveContextMenu, QStringLiteral("mnupopsaveroots"));
 
-    QMenu *select = addMenu(QStringLiteral("mnuselect"), nullptr);
-    addItem(select, QStringLiteral("mnuselectall"));
-    addItem(select, QStringLiteral("mnuselectnone"));
-    addItem(select, QStringLiteral("mnuselectinvert"));
-    addSeparator(select, QStringLiteral("mnuselectdash"));
-    addItem(select, QStringLiteral("mnuselectclip"));
+    selectContextMenu = addMenu(QStringLiteral("mnuselect"), nullptr);
+    selectAllAction = addItem(selectContextMenu, QStringLiteral("mnuselectall"));
+    selectNoneAction = addItem(selectContextMenu, QStringLiteral("mnuselectnone"));
+    invertSelectionAction = addItem(selectContextMenu, QStringLiteral("mnuselectinvert"));
+    addSeparator(selectContextMenu, QStringLiteral("mnuselectdash"));
+    copyRootsAction = addItem(selectContextMenu, QStringLiteral("mnuselectclip"));
 
-    for (const QString &name : {QStringLiteral("mnufile"), QStringLiteral("mnucalc"), QStringLiteral("mnugraph"),
-                                QStringLiteral("mnuwindow"), QStringLiteral("mnuhelp")})
-        m_bar->addMenu(m_menus.value(name));
+    for (QMenu *menu : {fileMenu, calculateMenu, graphMenu, windowMenu, helpMenu})
+        m_bar->addMenu(menu);
 
     // Captions as designed, for items whose caption the language file does not change.
     caption(QStringLiteral("mnutrevcalc"), QStringLiteral("Trevolin &Calculator"));
@@ -103,9 +104,7 @@ QMenu *MainMenus::addMenu(const QString &name, QMenu *parent)
     menu->menuAction()->setObjectName(name);
     if (parent)
         parent->addMenu(menu);
-    m_menus.insert(name, menu);
     m_actions.insert(name, menu->menuAction());
-    m_names << name;
     return menu;
 }
 
@@ -117,7 +116,6 @@ QAction *MainMenus::addItem(QMenu *menu, const QString &name, const QKeySequence
     // Known to the main window too, so the shortcut works wherever the focus is inside it.
     m_owner->addAction(action);
     m_actions.insert(name, action);
-    m_names << name;
     return action;
 }
 
@@ -128,10 +126,6 @@ void MainMenus::caption(const QString &name, const QString &text)
     if (QAction *item = m_actions.value(name))
         item->setText(text);
 }
-
-QAction *MainMenus::action(const QString &name) const { return m_actions.value(name); }
-
-QMenu *MainMenus::menu(const QString &name) const { return m_menus.value(name); }
 
 void MainMenus::setCaptions()
 {

@@ -1,12 +1,11 @@
 #pragma once
 // The menu tree of the main window: the menu bar (File, Calculate, Graph, Window, Help) and the
-// two menus that graph windows open as context menus (mnupopsave, mnuselect). Items are found
-// by their names ("mnuwizard", "mnuzoominpro(2)", ...); a menu's own entry is found under the
-// menu's name. Captions come from the language file; shortcuts are fixed.
+// two menus that graph windows open as context menus. Every item is a typed member; each also
+// carries its design name as object name ("mnuwizard", "mnuzoominpro(2)", ...), which the
+// captions and the tests use. Captions come from the language file; shortcuts are fixed.
 #include <QHash>
 #include <QKeySequence>
 #include <QString>
-#include <QStringList>
 
 class QAction;
 class QMenu;
@@ -22,12 +21,59 @@ public:
     // a dialog); fixed captions stay as they are.
     void setCaptions();
 
-    // The item or menu entry called `name`, or nullptr.
-    QAction *action(const QString &name) const;
-    // The menu called `name` (top-level menus, the zoom submenus and the two context menus).
-    QMenu *menu(const QString &name) const;
-    // All item and menu names in menu order, separators excluded.
-    QStringList names() const { return m_names; }
+    // File
+    QMenu *fileMenu = nullptr;
+    QAction *newProjectAction = nullptr;
+    QAction *openProjectAction = nullptr;
+    QAction *saveProjectAction = nullptr;
+    QAction *saveProjectAsAction = nullptr;
+    QAction *saveAllAction = nullptr;
+    QAction *closeProjectAction = nullptr;
+    QAction *closeAllAction = nullptr;
+    QAction *calculatorAction = nullptr;
+    QAction *generalOptionsAction = nullptr;
+    QAction *exitAction = nullptr;
+    // Calculate
+    QMenu *calculateMenu = nullptr;
+    QAction *evaluateAction = nullptr;
+    QAction *deriveAction = nullptr;
+    QAction *integrateAction = nullptr;
+    QAction *rootsAction = nullptr;        // finds the roots, or saves them once found
+    QAction *extremaAction = nullptr;
+    // Graph; the zoom entries are X, Y and X && Y
+    QMenu *graphMenu = nullptr;
+    QMenu *zoomInMenu = nullptr;
+    QMenu *zoomOutMenu = nullptr;
+    QAction *zoomInActions[3] = {};
+    QAction *zoomOutActions[3] = {};
+    QAction *graphSettingsAction = nullptr;
+    QAction *showGridAction = nullptr;
+    QAction *maximizeAction = nullptr;
+    QAction *saveGraphAction = nullptr;
+    QAction *printGraphAction = nullptr;
+    QAction *copyGraphAction = nullptr;
+    // Window
+    QMenu *windowMenu = nullptr;
+    QAction *cascadeAction = nullptr;
+    // Help
+    QMenu *helpMenu = nullptr;
+    QAction *helpContentsAction = nullptr;
+    QAction *whatsNewAction = nullptr;
+    QAction *siteAction = nullptr;
+    QAction *numericalMethodsAction = nullptr;
+    QAction *checkUpdatesAction = nullptr;
+    QAction *aboutAction = nullptr;
+    // Context menu of the graph windows' save button
+    QMenu *saveContextMenu = nullptr;
+    QAction *contextSaveProjectAction = nullptr;
+    QAction *contextSaveGraphAction = nullptr;
+    QAction *contextSaveRootsAction = nullptr;
+    // Context menu of the roots list
+    QMenu *selectContextMenu = nullptr;
+    QAction *selectAllAction = nullptr;
+    QAction *selectNoneAction = nullptr;
+    QAction *invertSelectionAction = nullptr;
+    QAction *copyRootsAction = nullptr;
 
 private:
     QMenu *addMenu(const QString &name, QMenu *parent);
@@ -37,7 +83,5 @@ private:
 
     QWidget *m_owner;
     QMenuBar *m_bar;
-    QHash<QString, QAction *> m_actions;
-    QHash<QString, QMenu *> m_menus;
-    QStringList m_names;
+    QHash<QString, QAction *> m_actions;   // by object name, for the captions
 };

@@ -1,5 +1,5 @@
 // The grapher: loads the engine, then shows the main window.
-#include "MainMDI.h"
+#include "shell/MainWindow.h"
 
 #include <QApplication>
 
@@ -11,7 +11,7 @@ int main(int argc, char *argv[])
 
     InitializeEngine();
 
-    MainMDI window;
+    MainWindow window;
     window.load();
     window.show();
     return app.exec();

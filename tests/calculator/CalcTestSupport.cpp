@@ -1,14 +1,14 @@
 #include "CalcTestSupport.h"
 
-#include "EngineBinding.h"
-#include "LangText.h"
+#include "core/MathEngine.h"
+#include "core/LangText.h"
 
 #include <QStandardPaths>
 
-EngineScope::EngineScope() { trev::engine().InitTrevolin(); }
-EngineScope::~EngineScope() { trev::engine().ClearTrevolin(); }
+EngineScope::EngineScope() { MathEngine::initialize(); }
+EngineScope::~EngineScope() { MathEngine::clear(); }
 
-void UseTestEnvironment()
+void useTestEnvironment()
 {
     QStandardPaths::setTestModeEnabled(true);
     SetLanguageFile(QString());

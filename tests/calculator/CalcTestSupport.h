@@ -12,4 +12,4 @@ public:
 };
 
 // Test runs use the English defaults and keep away from the user's files.
-void UseTestEnvironment();
+void useTestEnvironment();

@@ -1,16 +1,21 @@
-// ProcessLine and Calculate against the real engine: history lines, definitions, error codes
-// and caret positions, multi-line input, the name lists and the recall of earlier lines.
+// processLine and calculate against the real engine: history lines, definitions, error codes
+// and caret positions, multi-line input, the name lists, the recall of earlier lines, the
+// exponent-notation hint, and the history file that carries a session into the next run.
 //
 // One engine serves the whole run, as in the program: definitions cannot be removed, so every
 // name keeps one role here (g, h, k, kk constants; f, fa, p1, p2 functions; a, b, q, u and
 // selfref never defined). Each test starts with x, res, pi and e at their initial values.
+#include "CalcHistoryFile.h"
 #include "CalcSession.h"
 #include "CalcTestSupport.h"
-#include "EngineBinding.h"
-#include "ErrorMessage.h"
+#include "core/ErrorMessage.h"
+#include "core/MathEngine.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -25,20 +30,20 @@ private:
     static void prepare(CalcSession &session, const QStringList &lines)
     {
         for (const QString &line : lines)
-            QVERIFY2(session.ProcessLine(line, QString()), qPrintable(QStringLiteral("setup line ") + line));
+            QVERIFY2(session.processLine(line, QString()), qPrintable(QStringLiteral("setup line ") + line));
     }
 
 private slots:
     void initTestCase()
     {
-        UseTestEnvironment();
+        useTestEnvironment();
         m_engine = std::make_unique<EngineScope>();
     }
     void cleanupTestCase() { m_engine.reset(); }
     void init()
     {
         QLocale::setDefault(QLocale::c());
-        trev::engine().InitTrevolin();   // x, res, pi and e back to their initial values
+        MathEngine::initialize();   // x, res, pi and e back to their initial values
     }
 
     void acceptedLine_data();
@@ -62,6 +67,12 @@ private slots:
     void lastLine();
     void recallWalk();
     void clearHistoryKeepsDefinitions();
+    void exponentHint_data();
+    void exponentHint();
+    void sessionRoundTrip_data();
+    void sessionRoundTrip();
+    void historyFileRead_data();
+    void historyFileRead();
 };
 
 void TestCalcSession::acceptedLine_data()
@@ -96,7 +107,7 @@ void TestCalcSession::acceptedLine()
 
     CalcSession session;
     prepare(session, setup);
-    QVERIFY(session.ProcessLine(line, QString()));
+    QVERIFY(session.processLine(line, QString()));
     QCOMPARE(session.history().last(), history);
 }
 
@@ -146,7 +157,7 @@ void TestCalcSession::rejectedLine()
     CalcSession session;
     prepare(session, setup);
     const int historyBefore = session.history().size();
-    QVERIFY(!session.ProcessLine(line, QStringLiteral("rest")));
+    QVERIFY(!session.processLine(line, QStringLiteral("rest")));
     QCOMPARE(session.lastErrorCode(), code);
     if (caret >= 0)
         QCOMPARE(session.lastErrorCaret(), caret);
@@ -162,7 +173,7 @@ void TestCalcSession::failureSignals()
     QSignalSpy replaced(&session, &CalcSession::inputReplaced);
     QSignalSpy appended(&session, &CalcSession::historyAppended);
 
-    QVERIFY(!session.ProcessLine(QStringLiteral("g=sin(1"), QString()));
+    QVERIFY(!session.processLine(QStringLiteral("g=sin(1"), QString()));
     QCOMPARE(shown.count(), 1);
     QCOMPARE(shown.at(0).at(0).toString(), ErrorMessage(-4));
     QCOMPARE(caret.count(), 1);
@@ -176,9 +187,9 @@ void TestCalcSession::successHidesError()
     CalcSession session;
     QSignalSpy hidden(&session, &CalcSession::errorHidden);
     QSignalSpy replaced(&session, &CalcSession::inputReplaced);
-    QVERIFY(!session.ProcessLine(QStringLiteral("2+"), QString()));
+    QVERIFY(!session.processLine(QStringLiteral("2+"), QString()));
     QCOMPARE(hidden.count(), 0);
-    QVERIFY(session.ProcessLine(QStringLiteral("2+2"), QStringLiteral("next")));
+    QVERIFY(session.processLine(QStringLiteral("2+2"), QStringLiteral("next")));
     QCOMPARE(hidden.count(), 1);
     QCOMPARE(replaced.count(), 1);
     QCOMPARE(replaced.at(0).at(0).toString(), QStringLiteral("next"));
@@ -188,7 +199,7 @@ void TestCalcSession::blankLineKeepsRest()
 {
     CalcSession session;
     QSignalSpy replaced(&session, &CalcSession::inputReplaced);
-    QVERIFY(session.ProcessLine(QStringLiteral("   "), QStringLiteral("2+2")));
+    QVERIFY(session.processLine(QStringLiteral("   "), QStringLiteral("2+2")));
     QCOMPARE(replaced.count(), 1);
     QCOMPARE(replaced.at(0).at(0).toString(), QStringLiteral("2+2"));
     QVERIFY(session.history().isEmpty());
@@ -215,7 +226,7 @@ void TestCalcSession::calculateSplitsLines()
 
     CalcSession session;
     QSignalSpy replaced(&session, &CalcSession::inputReplaced);
-    session.Calculate(text);
+    session.calculate(text);
     QCOMPARE(session.history(), history);
     QVERIFY(!replaced.isEmpty());
     QCOMPARE(replaced.last().at(0).toString(), QString());
@@ -227,7 +238,7 @@ void TestCalcSession::pasteStopsAtRejectedLine()
     QSignalSpy replaced(&session, &CalcSession::inputReplaced);
     QSignalSpy caret(&session, &CalcSession::caretPlaced);
 
-    session.Calculate(QStringLiteral("1+1\r\n2*(3\r\n4+4"));
+    session.calculate(QStringLiteral("1+1\r\n2*(3\r\n4+4"));
 
     // The good line is in the history; the bad one leads the input box with the line after it.
     QCOMPARE(session.history(), QStringList{QStringLiteral("1+1=2")});
@@ -268,8 +279,8 @@ void TestCalcSession::redefinitionsListedOnce()
 
     CalcSession session;
     prepare(session, lines);
-    QCOMPARE(session.constants(), CalcSession::BuiltInConstants() + addedConstants);
-    QCOMPARE(session.functions(), CalcSession::BuiltInFunctions() + addedFunctions);
+    QCOMPARE(session.constants(), CalcSession::builtInConstants() + addedConstants);
+    QCOMPARE(session.functions(), CalcSession::builtInFunctions() + addedFunctions);
 }
 
 void TestCalcSession::rejectedDefinitionNotListed()
@@ -277,14 +288,14 @@ void TestCalcSession::rejectedDefinitionNotListed()
     CalcSession session;
     QSignalSpy constants(&session, &CalcSession::constantListed);
     QSignalSpy functions(&session, &CalcSession::functionListed);
-    QVERIFY(!session.ProcessLine(QStringLiteral("sin=1"), QString()));
-    QVERIFY(!session.ProcessLine(QStringLiteral("g=1/0"), QString()));
-    QVERIFY(!session.ProcessLine(QStringLiteral("selfref: selfref(x)"), QString()));
-    QVERIFY(!session.ProcessLine(QStringLiteral("u: x*"), QString()));
+    QVERIFY(!session.processLine(QStringLiteral("sin=1"), QString()));
+    QVERIFY(!session.processLine(QStringLiteral("g=1/0"), QString()));
+    QVERIFY(!session.processLine(QStringLiteral("selfref: selfref(x)"), QString()));
+    QVERIFY(!session.processLine(QStringLiteral("u: x*"), QString()));
     QCOMPARE(constants.count(), 0);
     QCOMPARE(functions.count(), 0);
-    QCOMPARE(session.constants(), CalcSession::BuiltInConstants());
-    QCOMPARE(session.functions(), CalcSession::BuiltInFunctions());
+    QCOMPARE(session.constants(), CalcSession::builtInConstants());
+    QCOMPARE(session.functions(), CalcSession::builtInFunctions());
 }
 
 void TestCalcSession::rejectedFunctionRedefinitionKeepsBody_data()
@@ -303,10 +314,10 @@ void TestCalcSession::rejectedFunctionRedefinitionKeepsBody()
 
     CalcSession session;
     prepare(session, {QStringLiteral("f: x^2+1")});
-    QVERIFY(!session.ProcessLine(redefinition, QString()));
+    QVERIFY(!session.processLine(redefinition, QString()));
     QCOMPARE(session.lastErrorCode(), -19);
     QCOMPARE(session.lastErrorCaret(), 0);
-    QVERIFY(session.ProcessLine(QStringLiteral("f(3)"), QString()));
+    QVERIFY(session.processLine(QStringLiteral("f(3)"), QString()));
     QCOMPARE(session.history().last(), QStringLiteral("f(3)=10"));
 }
 
@@ -317,8 +328,8 @@ void TestCalcSession::redefinedFunctionUsedByOthers()
                       QStringLiteral("p2(1)")});
     QCOMPARE(session.history().last(), QStringLiteral("p2(1)=3"));
     // p2 calls p1, so p1 may not call p2.
-    QVERIFY(!session.ProcessLine(QStringLiteral("p1: p2(x)"), QString()));
-    QVERIFY(session.ProcessLine(QStringLiteral("p2(1)"), QString()));
+    QVERIFY(!session.processLine(QStringLiteral("p1: p2(x)"), QString()));
+    QVERIFY(session.processLine(QStringLiteral("p2(1)"), QString()));
     QCOMPARE(session.history().last(), QStringLiteral("p2(1)=3"));
 }
 
@@ -344,11 +355,11 @@ void TestCalcSession::decimalCommaHistoryTypedBack()
 
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     CalcSession session;
-    QVERIFY(session.ProcessLine(expression, QString()));
+    QVERIFY(session.processLine(expression, QString()));
     QCOMPARE(session.history().last(), expression + QLatin1Char('=') + value);
 
     // Typed back, the number gives the same history value again.
-    QVERIFY(session.ProcessLine(value, QString()));
+    QVERIFY(session.processLine(value, QString()));
     QCOMPARE(session.history().last(), value + QLatin1Char('=') + value);
 }
 
@@ -356,16 +367,16 @@ void TestCalcSession::lastLine()
 {
     CalcSession session;
     QCOMPARE(session.lastLine(), QString());
-    session.Calculate(QStringLiteral("2+3="));
+    session.calculate(QStringLiteral("2+3="));
     QCOMPARE(session.lastLine(), QStringLiteral("2+3="));
-    session.Calculate(QStringLiteral("sin("));
+    session.calculate(QStringLiteral("sin("));
     QCOMPARE(session.lastLine(), QStringLiteral("sin("));
 }
 
 void TestCalcSession::recallWalk()
 {
     CalcSession session;
-    session.Calculate(QStringLiteral("1+1\n2+2\n2+2\n\nsin("));
+    session.calculate(QStringLiteral("1+1\n2+2\n2+2\n\nsin("));
     QString line;
     QVERIFY(!session.recallNewer(line));
 
@@ -387,7 +398,7 @@ void TestCalcSession::recallWalk()
     QVERIFY(!session.recallNewer(line));
 
     // A new line starts the walk again from the newest.
-    session.Calculate(QStringLiteral("3+3"));
+    session.calculate(QStringLiteral("3+3"));
     QVERIFY(session.recallOlder(QString(), line));
     QCOMPARE(line, QStringLiteral("3+3"));
 }
@@ -398,9 +409,119 @@ void TestCalcSession::clearHistoryKeepsDefinitions()
     prepare(session, {QStringLiteral("g=2"), QStringLiteral("f: x+g")});
     session.clearHistory();
     QVERIFY(session.history().isEmpty());
-    QVERIFY(session.ProcessLine(QStringLiteral("f(g)"), QString()));
+    QVERIFY(session.processLine(QStringLiteral("f(g)"), QString()));
     QCOMPARE(session.history(), QStringList{QStringLiteral("f(g)=4")});
     QVERIFY(session.constants().contains(QStringLiteral("g")));
+}
+
+void TestCalcSession::exponentHint_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("hinted");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("2.5e-3") << "2.5e-3" << true << true;
+    QTest::newRow("2.5E+3") << "2.5E+3" << true << true;
+    QTest::newRow("1e3 fails with its own message") << "1e3" << true << false;
+    QTest::newRow("2e") << "2e" << false << true;
+    QTest::newRow("2e*3") << "2e*3" << false << true;
+    QTest::newRow("e-3") << "e-3" << false << true;
+    QTest::newRow("sin(2e-1)") << "sin(2e-1)" << true << true;
+    QTest::newRow("2.5*e-3 written out") << "2.5*e-3" << false << true;
+    QTest::newRow("decimal comma") << "2,5e-3" << true << true;
+    QTest::newRow("digits ending a name") << "a2e-3" << false << false;
+    QTest::newRow("later lines of a paste keep it") << "2.5e-3\n1+1" << true << true;
+}
+
+void TestCalcSession::exponentHint()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, hinted);
+    QFETCH(bool, accepted);
+
+    CalcSession session;
+    QString shown;   // what the error box holds at the end
+    connect(&session, &CalcSession::hintShown, this, [&](const QString &message) { shown = message; });
+    connect(&session, &CalcSession::errorShown, this, [&](const QString &message) { shown = message; });
+    connect(&session, &CalcSession::errorHidden, this, [&] { shown.clear(); });
+    QCOMPARE(CalcSession::looksLikeExponentNotation(text), hinted);
+    session.calculate(text);
+    QCOMPARE(session.lastErrorCode() == 0, accepted);
+    QCOMPARE(shown == CalcSession::exponentHint(), hinted && accepted);
+}
+
+void TestCalcSession::sessionRoundTrip_data()
+{
+    QTest::addColumn<QLocale>("locale");        // of the first run; the next one reads in C
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QStringList>("broken");    // definition lines that no longer define
+    QTest::addColumn<QString>("check");         // gives the same in both runs
+
+    QTest::newRow("definitions in order") << QLocale::c() << QStringList{"g=1", "f: x^2+g", "g=9.81", "f(2)"}
+                                          << QStringList() << "f(1)*g";
+    QTest::newRow("decimal comma") << QLocale(QLocale::German, QLocale::Germany) << QStringList{"g=2,5", "f: x*g"}
+                                   << QStringList() << "f(g)*4";
+    QTest::newRow("broken lines shown but skipped")
+        << QLocale::c() << QStringList{"g=3"} << QStringList{":: sin(x)=x", ":: g=abc", ":: =5", ":: f(x)="} << "g*2";
+}
+
+void TestCalcSession::sessionRoundTrip()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, broken);
+    QFETCH(QString, check);
+
+    QTemporaryDir folder;
+    const CalcHistoryFile file(folder.filePath(QStringLiteral("data/history.txt")));
+    QLocale::setDefault(locale);
+    CalcSession first;
+    prepare(first, typed);
+    const QStringList saved = first.history() + broken;
+    QVERIFY(file.save(saved));
+    QVERIFY(first.processLine(check, QString()));
+
+    QLocale::setDefault(QLocale::c());
+    MathEngine::initialize();   // the next run starts without definitions
+    CalcSession next;
+    QCOMPARE(next.restoreHistory(file.load()), broken.size());
+    QCOMPARE(next.history(), saved);
+    QCOMPARE(next.constants(), first.constants());
+    QCOMPARE(next.functions(), first.functions());
+    QVERIFY(next.processLine(check, QString()));
+    QCOMPARE(next.history().last(), first.history().last());
+}
+
+void TestCalcSession::historyFileRead_data()
+{
+    QTest::addColumn<QByteArray>("content");   // null: no file; "/": a folder in its place
+    QTest::addColumn<QStringList>("lines");
+
+    QStringList many;
+    for (int i = 0; i < CalcHistoryFile::MaxLines + 5; ++i)
+        many << QString::number(i);
+    QTest::newRow("line ends and blank lines") << QByteArray("1+1=2\r\n\r\n:: g=3\n  \n2+2=4")
+                                               << QStringList{"1+1=2", ":: g=3", "2+2=4"};
+    QTest::newRow("the last lines") << many.join(QLatin1Char('\n')).toUtf8() << many.mid(5);
+    QTest::newRow("no file") << QByteArray() << QStringList();
+    QTest::newRow("a folder in its place") << QByteArray("/") << QStringList();
+    QTest::newRow("not UTF-8") << QByteArray("1+1=2\n\xff\xfe\x80\x81\n") << QStringList();
+    QTest::newRow("a NUL") << QByteArray("1+1=2\n\0:: g=3\n", 14) << QStringList();
+}
+
+void TestCalcSession::historyFileRead()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, lines);
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("history.txt"));
+    QFile file(path);
+    if (content == "/")
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("history.txt")));
+    else if (!content.isNull())
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush());
+    QCOMPARE(CalcHistoryFile(path).load(), lines);
 }
 
 QTEST_GUILESS_MAIN(TestCalcSession)

@@ -1,7 +1,7 @@
 // The calculator's settings file, the search for the desktop calculator and the about text.
 #include "CalcSettings.h"
 #include "CalcTestSupport.h"
-#include "Despre.h"
+#include "AboutBox.h"
 #include "SystemCalculator.h"
 
 #include <QDir>
@@ -27,7 +27,7 @@ class TestCalcSupport : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { UseTestEnvironment(); }
+    void initTestCase() { useTestEnvironment(); }
     void settings_data();
     void settings();
     void findCalculator_data();
@@ -78,9 +78,9 @@ void TestCalcSupport::settings()
     if (frenchFileExists)
         WriteFile(folder.filePath(QStringLiteral("lang/french.lng")), "[Msg]\n");
     if (!ini.isEmpty())
-        WriteFile(folder.filePath(CalcSettings::FileName()), ini.replace('@', folder.path().toUtf8()));
+        WriteFile(folder.filePath(CalcSettings::fileName()), ini.replace('@', folder.path().toUtf8()));
 
-    const CalcSettings settings = CalcSettings::Load(folder.path());
+    const CalcSettings settings = CalcSettings::load(folder.path());
     QCOMPARE(settings.skin, skin);
     QCOMPARE(settings.skinReplaced, replaced);
     QCOMPARE(settings.colors.back, SkinColorsFor(skin).back);
@@ -114,7 +114,7 @@ void TestCalcSupport::findCalculator()
     for (const QString &name : plainFiles)
         WriteFile(folder.filePath(name), "text\n");
 
-    const QString path = SystemCalculator::Find({folder.path()});
+    const QString path = SystemCalculator::find({folder.path()});
     QCOMPARE(path, found.isEmpty() ? QString() : folder.filePath(found));
 }
 
@@ -123,7 +123,7 @@ void TestCalcSupport::aboutText()
     QTemporaryDir folder;
     const QString program = folder.filePath(QStringLiteral("calc"));
     WriteFile(program, "x");
-    const QStringList lines = Despre::AboutText(program).split(QLatin1Char('\n'));
+    const QStringList lines = AboutBox::aboutText(program).split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 3);
     QCOMPARE(lines.at(0), QStringLiteral("Trevolin Calculator 2.36 Build 969"));
     QVERIFY(!lines.at(1).isEmpty());

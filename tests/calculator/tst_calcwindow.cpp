@@ -1,16 +1,20 @@
 // The calculator window driven offscreen: controls and menus, Enter, the lists, insertion at the
-// caret, F3 and Up/Down, the error box and its timer, clearing, the skin and the layout.
+// caret, F3 and Up/Down, the error box and its timer, the exponent hint, clearing, the history
+// file, the skin and the layout.
 //
 // As in the program, one window (and so one engine) serves the whole run; each test starts
-// with an empty input line and history. Names keep one role: g constant, f and h functions.
+// with an empty input line, history and history file. Names keep one role: g constant, f and h
+// functions.
+#include "CalcHistoryFile.h"
 #include "CalcSession.h"
 #include "CalcTestSupport.h"
 #include "RecordingMessages.h"
-#include "ErrorMessage.h"
+#include "core/ErrorMessage.h"
 #include "InputLine.h"
-#include "Main.h"
+#include "CalculatorWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -48,35 +52,45 @@ class TestCalcWindow : public QObject {
 
 private:
     static constexpr int StartSkin = 6;
-    std::unique_ptr<Main> m_window;
+    std::unique_ptr<CalculatorWindow> m_window;
+    QTemporaryDir m_dataFolder;
 
-    Main &window() { return *m_window; }
+    CalculatorWindow &window() { return *m_window; }
+    QString historyPath() const { return m_dataFolder.filePath(QStringLiteral("history.txt")); }
+    void openWindow()
+    {
+        m_window.reset();   // its engine goes with it, before the next window starts its own
+        CalcSettings settings;
+        settings.skin = StartSkin;
+        settings.colors = SkinColorsFor(StartSkin);
+        m_window = std::make_unique<CalculatorWindow>(settings, historyPath());
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
     void typeLine(const QString &line)
     {
-        window().TxtOnLine->clear();
-        window().TxtOnLine->setFocus();
-        QTest::keyClicks(window().TxtOnLine, line);
-        QTest::keyClick(window().TxtOnLine, Qt::Key_Return);
+        window().inputBox()->clear();
+        window().inputBox()->setFocus();
+        QTest::keyClicks(window().inputBox(), line);
+        QTest::keyClick(window().inputBox(), Qt::Key_Return);
     }
-    QString history() const { return m_window->TxtCalc->toPlainText(); }
+    QString history() const { return m_window->historyBox()->toPlainText(); }
 
 private slots:
     void initTestCase()
     {
-        UseTestEnvironment();
-        CalcSettings settings;
-        settings.skin = StartSkin;
-        settings.colors = SkinColorsFor(StartSkin);
-        m_window = std::make_unique<Main>(settings);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        useTestEnvironment();
+        QApplication::setQuitOnLastWindowClosed(false);   // a restart closes the only window
+        openWindow();
     }
     void cleanupTestCase() { m_window.reset(); }
     void init()
     {
-        window().TxtOnLine->clear();
-        window().ClearHistory();
-        window().Timer1Tick();
+        window().inputBox()->clear();
+        RecordingMessages yes;
+        yes.answer = true;
+        window().clearHistory();
+        window().hideError();
         window().resize(600, 460);
     }
 
@@ -99,6 +113,9 @@ private slots:
     void errorBoxHiddenBySuccess();
     void pasteStopsAtRejectedLine();
     void clearHistoryKeepsDefinitions();
+    void clearHistoryAsksFirst_data();
+    void clearHistoryAsksFirst();
+    void sessionSurvivesRestart();
     void escapeEmptiesInput();
     void skinFromSettings();
     void skinColours_data();
@@ -109,36 +126,36 @@ private slots:
 
 void TestCalcWindow::controls()
 {
-    QCOMPARE(window().objectName(), QStringLiteral("Main"));
+    QCOMPARE(window().objectName(), QStringLiteral("CalculatorWindow"));
     QCOMPARE(window().windowTitle(), QStringLiteral("Trevolin Calculator"));
     for (const char *name : {"TxtOnLine", "TxtCalc", "Txt_Err", "CmdCalc", "CmbFunctions", "CmbConst"})
         QVERIFY2(window().findChild<QWidget *>(QLatin1String(name)), name);
-    QCOMPARE(window().Timer1->interval(), 4000);
-    QVERIFY(window().Timer1->isActive());
-    QCOMPARE(window().CmdCalc->text(), QStringLiteral("&Calculate"));
-    QCOMPARE(window().CmbFunctions->toolTip(), QStringLiteral("Function"));
-    QCOMPARE(window().CmbConst->toolTip(), QStringLiteral("Constant"));
-    QCOMPARE(ComboItems(window().CmbFunctions), CalcSession::BuiltInFunctions());
-    QCOMPARE(ComboItems(window().CmbConst), (QStringList{"pi", "e", "res"}));
-    QVERIFY(window().Txt_Err->isHidden());
-    QVERIFY(window().TxtCalc->isReadOnly());
-    const QFontMetrics digits(window().TxtCalc->font());
+    QCOMPARE(window().errorTimer()->interval(), 4000);
+    QVERIFY(window().errorTimer()->isActive());
+    QCOMPARE(window().calculateButton()->text(), QStringLiteral("&Calculate"));
+    QCOMPARE(window().functionsBox()->toolTip(), QStringLiteral("Function"));
+    QCOMPARE(window().constantsBox()->toolTip(), QStringLiteral("Constant"));
+    QCOMPARE(ComboItems(window().functionsBox()), CalcSession::builtInFunctions());
+    QCOMPARE(ComboItems(window().constantsBox()), (QStringList{"pi", "e", "res"}));
+    QVERIFY(window().errorBox()->isHidden());
+    QVERIFY(window().historyBox()->isReadOnly());
+    const QFontMetrics digits(window().historyBox()->font());
     QCOMPARE(digits.horizontalAdvance(QStringLiteral("1111")), digits.horizontalAdvance(QStringLiteral("MMMM")));
 }
 
 void TestCalcWindow::menus()
 {
     QCOMPARE(ActionTexts(window().menuBar()->actions()), (QStringList{"&File", "&Calculate", "&Help"}));
-    QCOMPARE(ActionTexts(window().mnufile->actions()), QStringList{"E&xit"});
-    QCOMPARE(ActionTexts(window().mnucalc->actions()),
+    QCOMPARE(ActionTexts(window().fileMenu()->actions()), QStringList{"E&xit"});
+    QCOMPARE(ActionTexts(window().calculateMenu()->actions()),
              (QStringList{"&Insert", "&Evaluate...", "&Clear history..."}));
-    QCOMPARE(window().mnucalc->actions().first()->menu(), window().mnuinsert);
-    QCOMPARE(ActionTexts(window().mnuinsert->actions()),
+    QCOMPARE(window().calculateMenu()->actions().first()->menu(), window().insertMenu());
+    QCOMPARE(ActionTexts(window().insertMenu()->actions()),
              (QStringList{"sin", "cos", "tan", "asin", "acos", "atan", "sinh", "cosh", "tanh", "asinh", "acosh",
                           "atanh", "exp", "ln", "log", "sqrt", "sgn", "abs"}));
-    QCOMPARE(ActionTexts(window().mnuhelp->actions()),
-             (QStringList{"&Main help", "&Trevolin OnLine", "&About Trevolin...", "-", "&Windows Calculator"}));
-    QCOMPARE(window().mnufun[15]->objectName(), QStringLiteral("mnufun15"));
+    QCOMPARE(ActionTexts(window().helpMenu()->actions()),
+             (QStringList{"&Main help", "&Trevolin OnLine", "&About Trevolin...", "-", "&Desktop Calculator"}));
+    QCOMPARE(window().insertFunctionAction(15)->objectName(), QStringLiteral("mnufun15"));
 }
 
 void TestCalcWindow::enterCalculates_data()
@@ -155,31 +172,31 @@ void TestCalcWindow::enterCalculates()
 {
     QFETCH(int, key);
     QFETCH(int, modifiers);
-    QTest::keyClicks(window().TxtOnLine, QStringLiteral("2+3"));
-    QTest::keyClick(window().TxtOnLine, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTest::keyClicks(window().inputBox(), QStringLiteral("2+3"));
+    QTest::keyClick(window().inputBox(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(history(), QStringLiteral("2+3=5"));
-    QCOMPARE(window().TxtOnLine->toPlainText(), QString());
+    QCOMPARE(window().inputBox()->toPlainText(), QString());
     typeLine(QStringLiteral("res*2="));
     QCOMPARE(history(), QStringLiteral("2+3=5\nres*2=10"));
 }
 
 void TestCalcWindow::shiftEnterStartsNewLine()
 {
-    QTest::keyClicks(window().TxtOnLine, QStringLiteral("1+1"));
-    QTest::keyClick(window().TxtOnLine, Qt::Key_Return, Qt::ShiftModifier);
-    QTest::keyClicks(window().TxtOnLine, QStringLiteral("2+2"));
+    QTest::keyClicks(window().inputBox(), QStringLiteral("1+1"));
+    QTest::keyClick(window().inputBox(), Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(window().inputBox(), QStringLiteral("2+2"));
     QCOMPARE(history(), QString());
-    QTest::keyClick(window().TxtOnLine, Qt::Key_Return);
+    QTest::keyClick(window().inputBox(), Qt::Key_Return);
     QCOMPARE(history(), QStringLiteral("1+1=2\n2+2=4"));
 }
 
 void TestCalcWindow::calculateButtonAndMenu()
 {
-    window().TxtOnLine->setTextAndCaret(QStringLiteral("6*7"));
-    QTest::mouseClick(window().CmdCalc, Qt::LeftButton);
+    window().inputBox()->setTextAndCaret(QStringLiteral("6*7"));
+    QTest::mouseClick(window().calculateButton(), Qt::LeftButton);
     QCOMPARE(history(), QStringLiteral("6*7=42"));
-    window().TxtOnLine->setTextAndCaret(QStringLiteral("res/2"));
-    window().mnueval->trigger();
+    window().inputBox()->setTextAndCaret(QStringLiteral("res/2"));
+    window().calculateAction()->trigger();
     QCOMPARE(history(), QStringLiteral("6*7=42\nres/2=21"));
 }
 
@@ -206,18 +223,18 @@ void TestCalcWindow::insertFunction()
     QFETCH(QString, expected);
     QFETCH(int, expectedCaret);
 
-    window().TxtOnLine->setTextAndCaret(text, caret);
-    window().CmdCalc->setFocus();
-    const int sqrtIndex = CalcSession::BuiltInFunctions().indexOf(QStringLiteral("sqrt"));
+    window().inputBox()->setTextAndCaret(text, caret);
+    window().calculateButton()->setFocus();
+    const int sqrtIndex = CalcSession::builtInFunctions().indexOf(QStringLiteral("sqrt"));
     if (fromMenu)
-        window().mnufun[sqrtIndex]->trigger();
+        window().insertFunctionAction(sqrtIndex)->trigger();
     else
-        emit window().CmbFunctions->activated(sqrtIndex);
+        emit window().functionsBox()->activated(sqrtIndex);
 
-    QCOMPARE(window().TxtOnLine->toPlainText(), expected);
-    QCOMPARE(window().TxtOnLine->caret(), expectedCaret);
-    QVERIFY(window().TxtOnLine->hasFocus());
-    QCOMPARE(window().CmbFunctions->currentIndex(), -1);   // ready for the next pick
+    QCOMPARE(window().inputBox()->toPlainText(), expected);
+    QCOMPARE(window().inputBox()->caret(), expectedCaret);
+    QVERIFY(window().inputBox()->hasFocus());
+    QCOMPARE(window().functionsBox()->currentIndex(), -1);   // ready for the next pick
 }
 
 void TestCalcWindow::insertConstant_data()
@@ -241,60 +258,60 @@ void TestCalcWindow::insertConstant()
     QFETCH(QString, expected);
     QFETCH(int, expectedCaret);
 
-    window().TxtOnLine->setTextAndCaret(text, caret);
-    emit window().CmbConst->activated(window().CmbConst->findText(name));
-    QCOMPARE(window().TxtOnLine->toPlainText(), expected);
-    QCOMPARE(window().TxtOnLine->caret(), expectedCaret);
-    QCOMPARE(window().CmbConst->currentIndex(), -1);
+    window().inputBox()->setTextAndCaret(text, caret);
+    emit window().constantsBox()->activated(window().constantsBox()->findText(name));
+    QCOMPARE(window().inputBox()->toPlainText(), expected);
+    QCOMPARE(window().inputBox()->caret(), expectedCaret);
+    QCOMPARE(window().constantsBox()->currentIndex(), -1);
 }
 
 void TestCalcWindow::definitionsListedOnce()
 {
     for (const char *line : {"g=9.81", "f: x^2+1", "g=1", " G = 2", "f: 2x", "h: f(x)"})
         typeLine(line);
-    const QStringList constants = ComboItems(window().CmbConst);
+    const QStringList constants = ComboItems(window().constantsBox());
     QCOMPARE(constants.mid(0, 3), (QStringList{"pi", "e", "res"}));
     QCOMPARE(constants.count(QStringLiteral("g")), 1);
     // " G " is a new entry by the lists' prefix rule: it is listed as typed.
     QCOMPARE(constants.filter(QStringLiteral("g"), Qt::CaseInsensitive), (QStringList{"g", " G "}));
-    const QStringList functions = ComboItems(window().CmbFunctions);
-    QCOMPARE(functions.mid(0, Main::FunctionCount), CalcSession::BuiltInFunctions());
+    const QStringList functions = ComboItems(window().functionsBox());
+    QCOMPARE(functions.mid(0, CalculatorWindow::FunctionCount), CalcSession::builtInFunctions());
     QCOMPARE(functions.count(QStringLiteral("f")), 1);
     QCOMPARE(functions.count(QStringLiteral("h")), 1);
-    QCOMPARE(functions.size(), Main::FunctionCount + 2);
+    QCOMPARE(functions.size(), CalculatorWindow::FunctionCount + 2);
 
     // A defined name picked from the list works in the next line.
-    window().TxtOnLine->setTextAndCaret(QStringLiteral("3"));
-    emit window().CmbFunctions->activated(window().CmbFunctions->findText(QStringLiteral("h")));
-    QCOMPARE(window().TxtOnLine->toPlainText(), QStringLiteral("3h()"));
-    window().TxtOnLine->setTextAndCaret(QStringLiteral("h(g)"));
-    QTest::keyClick(window().TxtOnLine, Qt::Key_Return);
+    window().inputBox()->setTextAndCaret(QStringLiteral("3"));
+    emit window().functionsBox()->activated(window().functionsBox()->findText(QStringLiteral("h")));
+    QCOMPARE(window().inputBox()->toPlainText(), QStringLiteral("3h()"));
+    window().inputBox()->setTextAndCaret(QStringLiteral("h(g)"));
+    QTest::keyClick(window().inputBox(), Qt::Key_Return);
     QVERIFY(history().endsWith(QStringLiteral("\nh(g)=4")));
 }
 
 void TestCalcWindow::f3RecallsLastLine()
 {
     typeLine(QStringLiteral("7*6"));
-    QTest::keyClicks(window().TxtOnLine, QStringLiteral("junk"));
-    QTest::keyClick(window().TxtOnLine, Qt::Key_F3);
-    QCOMPARE(window().TxtOnLine->toPlainText(), QStringLiteral("7*6"));
+    QTest::keyClicks(window().inputBox(), QStringLiteral("junk"));
+    QTest::keyClick(window().inputBox(), Qt::Key_F3);
+    QCOMPARE(window().inputBox()->toPlainText(), QStringLiteral("7*6"));
 
     // A rejected line is the last processed line as well.
-    window().TxtOnLine->setTextAndCaret(QStringLiteral("2*(1"));
-    QTest::keyClick(window().TxtOnLine, Qt::Key_Return);
+    window().inputBox()->setTextAndCaret(QStringLiteral("2*(1"));
+    QTest::keyClick(window().inputBox(), Qt::Key_Return);
     typeLine(QStringLiteral("1+1"));
-    QTest::keyClick(window().TxtOnLine, Qt::Key_Up);
-    QTest::keyClick(window().TxtOnLine, Qt::Key_Up);
-    QTest::keyClick(window().TxtOnLine, Qt::Key_F3);
-    QCOMPARE(window().TxtOnLine->toPlainText(), QStringLiteral("1+1"));   // Up/Down leave F3 alone
+    QTest::keyClick(window().inputBox(), Qt::Key_Up);
+    QTest::keyClick(window().inputBox(), Qt::Key_Up);
+    QTest::keyClick(window().inputBox(), Qt::Key_F3);
+    QCOMPARE(window().inputBox()->toPlainText(), QStringLiteral("1+1"));   // Up/Down leave F3 alone
 }
 
 void TestCalcWindow::upDownWalkThroughLines()
 {
     for (const char *line : {"1+1", "2+2", "3+3"})
         typeLine(line);
-    QTest::keyClicks(window().TxtOnLine, QStringLiteral("4+"));
-    InputLine *input = window().TxtOnLine;
+    QTest::keyClicks(window().inputBox(), QStringLiteral("4+"));
+    InputLine *input = window().inputBox();
     const QList<QPair<Qt::Key, QString>> steps = {
         {Qt::Key_Up, "3+3"}, {Qt::Key_Up, "2+2"}, {Qt::Key_Up, "1+1"},
         {Qt::Key_Down, "2+2"}, {Qt::Key_Down, "3+3"}, {Qt::Key_Down, "4+"}, {Qt::Key_Down, "4+"},
@@ -309,7 +326,7 @@ void TestCalcWindow::upDownWalkThroughLines()
 void TestCalcWindow::upDownMoveCaretInMultiLineInput()
 {
     typeLine(QStringLiteral("1+1"));
-    InputLine *input = window().TxtOnLine;
+    InputLine *input = window().inputBox();
     input->setTextAndCaret(QStringLiteral("2+2\n3+3"));
     QTest::keyClick(input, Qt::Key_Up);
     QCOMPARE(input->toPlainText(), QStringLiteral("2+2\n3+3"));
@@ -318,77 +335,114 @@ void TestCalcWindow::upDownMoveCaretInMultiLineInput()
 
 void TestCalcWindow::errorBoxShownAndCaretPlaced()
 {
-    window().TxtOnLine->setTextAndCaret(QStringLiteral("g=2*(3"));
-    QTest::keyClick(window().TxtOnLine, Qt::Key_Return);
-    QVERIFY(window().Txt_Err->isVisible());
-    QCOMPARE(window().Txt_Err->text(), ErrorMessage(-4));
-    QCOMPARE(window().TxtOnLine->toPlainText(), QStringLiteral("g=2*(3"));
-    QCOMPARE(window().TxtOnLine->caret(), 6);
-    QVERIFY(window().TxtOnLine->hasFocus());
+    window().inputBox()->setTextAndCaret(QStringLiteral("g=2*(3"));
+    QTest::keyClick(window().inputBox(), Qt::Key_Return);
+    QVERIFY(window().errorBox()->isVisible());
+    QCOMPARE(window().errorBox()->text(), ErrorMessage(-4));
+    QCOMPARE(window().inputBox()->toPlainText(), QStringLiteral("g=2*(3"));
+    QCOMPARE(window().inputBox()->caret(), 6);
+    QVERIFY(window().inputBox()->hasFocus());
     QCOMPARE(history(), QString());
 
     // The timer starts again with every message, so each one gets its full time.
-    QVERIFY(window().Timer1->isActive());
-    QVERIFY(window().Timer1->remainingTime() > 3500);
+    QVERIFY(window().errorTimer()->isActive());
+    QVERIFY(window().errorTimer()->remainingTime() > 3500);
     QTest::qWait(300);
-    window().TxtOnLine->setTextAndCaret(QStringLiteral("=5"));
-    QTest::keyClick(window().TxtOnLine, Qt::Key_Return);
-    QCOMPARE(window().Txt_Err->text(), ErrorMessage(1));
-    QCOMPARE(window().TxtOnLine->caret(), 0);
-    QVERIFY(window().Timer1->remainingTime() > 3500);
+    window().inputBox()->setTextAndCaret(QStringLiteral("=5"));
+    QTest::keyClick(window().inputBox(), Qt::Key_Return);
+    QCOMPARE(window().errorBox()->text(), ErrorMessage(1));
+    QCOMPARE(window().inputBox()->caret(), 0);
+    QVERIFY(window().errorTimer()->remainingTime() > 3500);
 }
 
 void TestCalcWindow::errorBoxHiddenByTimer()
 {
     typeLine(QStringLiteral("sin("));
-    QVERIFY(window().Txt_Err->isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(window().Txt_Err->isHidden(), 5000);
-    QCOMPARE(window().TxtOnLine->toPlainText(), QStringLiteral("sin("));   // the line stays
+    QVERIFY(window().errorBox()->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(window().errorBox()->isHidden(), 5000);
+    QCOMPARE(window().inputBox()->toPlainText(), QStringLiteral("sin("));   // the line stays
 }
 
 void TestCalcWindow::errorBoxHiddenBySuccess()
 {
     typeLine(QStringLiteral("1/0"));
-    QVERIFY(window().Txt_Err->isVisible());
-    QCOMPARE(window().Txt_Err->text(), ErrorMessage(32));
-    window().TxtOnLine->setTextAndCaret(QStringLiteral("1/2"));
-    QTest::keyClick(window().TxtOnLine, Qt::Key_Return);
-    QVERIFY(window().Txt_Err->isHidden());
+    QVERIFY(window().errorBox()->isVisible());
+    QCOMPARE(window().errorBox()->text(), ErrorMessage(32));
+    window().inputBox()->setTextAndCaret(QStringLiteral("1/2"));
+    QTest::keyClick(window().inputBox(), Qt::Key_Return);
+    QVERIFY(window().errorBox()->isHidden());
     QCOMPARE(history(), QStringLiteral("1/2=0.5"));
 }
 
 void TestCalcWindow::pasteStopsAtRejectedLine()
 {
-    window().TxtOnLine->setTextAndCaret(QStringLiteral("1+1\n2*(3\n4+4"));
-    window().CmdCalc->click();
+    window().inputBox()->setTextAndCaret(QStringLiteral("1+1\n2*(3\n4+4"));
+    window().calculateButton()->click();
     QCOMPARE(history(), QStringLiteral("1+1=2"));
-    QCOMPARE(window().TxtOnLine->toPlainText(), QStringLiteral("2*(3\n4+4"));
-    QCOMPARE(window().TxtOnLine->caret(), 4);
-    QVERIFY(window().Txt_Err->isVisible());
+    QCOMPARE(window().inputBox()->toPlainText(), QStringLiteral("2*(3\n4+4"));
+    QCOMPARE(window().inputBox()->caret(), 4);
+    QVERIFY(window().errorBox()->isVisible());
 
     // Corrected, the rest goes through as well.
-    window().TxtOnLine->setTextAndCaret(QStringLiteral("2*(3)\n4+4"));
-    window().CmdCalc->click();
+    window().inputBox()->setTextAndCaret(QStringLiteral("2*(3)\n4+4"));
+    window().calculateButton()->click();
     QCOMPARE(history(), QStringLiteral("1+1=2\n2*(3)=6\n4+4=8"));
-    QCOMPARE(window().TxtOnLine->toPlainText(), QString());
+    QCOMPARE(window().inputBox()->toPlainText(), QString());
 }
 
 void TestCalcWindow::clearHistoryKeepsDefinitions()
 {
     typeLine(QStringLiteral("g=2"));
     typeLine(QStringLiteral("f: x*g"));
-    window().mnuclear->trigger();
+    RecordingMessages yes;
+    yes.answer = true;
+    window().clearHistoryAction()->trigger();
     QCOMPARE(history(), QString());
     typeLine(QStringLiteral("f(g)"));
     QCOMPARE(history(), QStringLiteral("f(g)=4"));
-    QVERIFY(ComboItems(window().CmbConst).contains(QStringLiteral("g")));
+    QVERIFY(ComboItems(window().constantsBox()).contains(QStringLiteral("g")));
+}
+
+void TestCalcWindow::clearHistoryAsksFirst_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("Yes empties the history and its file") << true;
+    QTest::newRow("No keeps both") << false;
+}
+
+void TestCalcWindow::clearHistoryAsksFirst()
+{
+    QFETCH(bool, answer);
+    typeLine(QStringLiteral("1+1"));
+    QVERIFY(CalcHistoryFile(historyPath()).save({QStringLiteral("1+1=2")}));
+    RecordingMessages recorder;
+    recorder.answer = answer;
+    window().clearHistoryAction()->trigger();
+    QCOMPARE(recorder.kinds, QStringList{QStringLiteral("question")});
+    QCOMPARE(history().isEmpty(), answer);
+    QCOMPARE(CalcHistoryFile(historyPath()).load().isEmpty(), answer);
+}
+
+void TestCalcWindow::sessionSurvivesRestart()
+{
+    for (const char *line : {"g=2", "f: x*g", "2.5e-3"})
+        typeLine(line);
+    QCOMPARE(window().errorBox()->text(), CalcSession::exponentHint());   // the last line's hint
+    const QString before = history();
+    window().close();
+    openWindow();
+    QCOMPARE(history(), before);
+    QCOMPARE(ComboItems(window().constantsBox()).count(QStringLiteral("g")), 1);
+    QCOMPARE(ComboItems(window().functionsBox()).count(QStringLiteral("f")), 1);
+    typeLine(QStringLiteral("f(g)"));
+    QVERIFY(history().endsWith(QStringLiteral("\nf(g)=4")));
 }
 
 void TestCalcWindow::escapeEmptiesInput()
 {
-    QTest::keyClicks(window().TxtOnLine, QStringLiteral("12*"));
-    QTest::keyClick(window().TxtOnLine, Qt::Key_Escape);
-    QCOMPARE(window().TxtOnLine->toPlainText(), QString());
+    QTest::keyClicks(window().inputBox(), QStringLiteral("12*"));
+    QTest::keyClick(window().inputBox(), Qt::Key_Escape);
+    QCOMPARE(window().inputBox()->toPlainText(), QString());
 }
 
 void TestCalcWindow::skinColours_data()
@@ -406,8 +460,8 @@ void TestCalcWindow::skinColours()
     window().applySkin(colors);
     QCOMPARE(window().centralWidget()->palette().color(QPalette::Window), colors.back);
     QVERIFY(window().centralWidget()->autoFillBackground());
-    QCOMPARE(window().CmdCalc->palette().color(QPalette::Button), colors.back);
-    QCOMPARE(window().CmdCalc->palette().color(QPalette::ButtonText), colors.fore);
+    QCOMPARE(window().calculateButton()->palette().color(QPalette::Button), colors.back);
+    QCOMPARE(window().calculateButton()->palette().color(QPalette::ButtonText), colors.fore);
     // The menu bar keeps the desktop's look.
     QVERIFY(window().menuBar()->palette().color(QPalette::Window) != colors.back);
     window().applySkin(SkinColorsFor(StartSkin));
@@ -416,23 +470,23 @@ void TestCalcWindow::skinColours()
 void TestCalcWindow::skinFromSettings()
 {
     QCOMPARE(window().centralWidget()->palette().color(QPalette::Window), SkinColorsFor(StartSkin).back);
-    QCOMPARE(window().CmdCalc->palette().color(QPalette::Button), SkinColorsFor(StartSkin).back);
+    QCOMPARE(window().calculateButton()->palette().color(QPalette::Button), SkinColorsFor(StartSkin).back);
 }
 
 void TestCalcWindow::controlsFollowWindowSize()
 {
     window().resize(500, 400);
     QTest::qWait(20);
-    const QRect historyBefore = window().TxtCalc->geometry();
-    const QRect inputBefore = window().TxtOnLine->geometry();
+    const QRect historyBefore = window().historyBox()->geometry();
+    const QRect inputBefore = window().inputBox()->geometry();
     window().resize(800, 600);
     QTest::qWait(20);
-    QCOMPARE(window().TxtCalc->width(), historyBefore.width() + 300);
-    QCOMPARE(window().TxtCalc->height(), historyBefore.height() + 200);
-    QCOMPARE(window().TxtOnLine->width(), inputBefore.width() + 300);
-    QCOMPARE(window().TxtOnLine->height(), inputBefore.height());
+    QCOMPARE(window().historyBox()->width(), historyBefore.width() + 300);
+    QCOMPARE(window().historyBox()->height(), historyBefore.height() + 200);
+    QCOMPARE(window().inputBox()->width(), inputBefore.width() + 300);
+    QCOMPARE(window().inputBox()->height(), inputBefore.height());
     // The button stays in the bottom right corner.
-    const QRect button = window().CmdCalc->geometry();
+    const QRect button = window().calculateButton()->geometry();
     const QWidget *area = window().centralWidget();
     QVERIFY(area->width() - button.right() < 20);
     QVERIFY(area->height() - button.bottom() < 20);
@@ -445,7 +499,7 @@ void TestCalcWindow::missingSystemCalculatorExplained()
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", emptyFolder.path().toUtf8());
     RecordingMessages recorder;
-    window().mnuwincalc->trigger();
+    window().desktopCalculatorAction()->trigger();
     qputenv("PATH", path);
     QCOMPARE(recorder.kinds.size(), 1);
     QCOMPARE(recorder.kinds.at(0), QStringLiteral("information"));

@@ -1,6 +1,6 @@
 // The number format of the history: 15 decimals, 15 significant digits, the user's decimal
 // separator, and a text the engine reads back as the same number.
-#include "HistoryNumber.h"
+#include "core/NumberFormat.h"
 
 #include <cmath>
 
@@ -62,7 +62,7 @@ void TestHistoryNumber::format()
     QFETCH(double, value);
     QFETCH(QLocale, locale);
     QFETCH(QString, text);
-    QCOMPARE(HistoryNumber(value, locale), text);
+    QCOMPARE(NumberFormat::historyText(value, locale), text);
 }
 
 QTEST_GUILESS_MAIN(TestHistoryNumber)

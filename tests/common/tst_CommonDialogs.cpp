@@ -1,5 +1,5 @@
 // The file, colour and print dialogs: what they return for each answer of the user.
-#include "CommonDialogs.h"
+#include "ui/CommonDialogs.h"
 #include "TestEnvironment.h"
 
 #include <QColorDialog>

@@ -1,6 +1,6 @@
 // Help pages and the help window; what OpenDocument does with a target.
-#include "Help.h"
-#include "HelpWindow.h"
+#include "ui/Help.h"
+#include "ui/HelpWindow.h"
 #include "TestEnvironment.h"
 
 #include <QDialog>

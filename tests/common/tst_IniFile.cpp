@@ -1,5 +1,5 @@
 // Sectioned key=value files: lookups, writes that keep the rest of the file, and limits.
-#include "IniFile.h"
+#include "core/IniFile.h"
 #include "TestEnvironment.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
 // Language texts: lookups and fallbacks, the error messages, and the English file against the
 // texts written in the sources.
-#include "ErrorMessage.h"
-#include "IniFile.h"
-#include "LangText.h"
+#include "core/ErrorMessage.h"
+#include "core/IniFile.h"
+#include "core/LangText.h"
 #include "TestEnvironment.h"
 
 #include <QDirIterator>

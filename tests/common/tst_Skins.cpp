@@ -1,6 +1,6 @@
 // Skins and stored colour values.
-#include "Colors.h"
-#include "Skins.h"
+#include "gui/Colors.h"
+#include "ui/Skins.h"
 #include "TestEnvironment.h"
 
 #include <QDialog>

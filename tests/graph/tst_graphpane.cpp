@@ -1,12 +1,11 @@
 // The graph as the window shows it: loading, the roots button's two roles, the interval rule of
 // update, check marks with their XOR markers, the clipboard text, the readouts, the full-screen
 // variant, and a picture of x^2-2 with its roots marked.
-#include "EngineBinding.h"
-#include "GraphPane.h"
-#include "GraphRenderer.h"
-#include "PointReadout.h"
+#include "graph/GraphPane.h"
+#include "graph/GraphRenderer.h"
+#include "analysis/PointReadout.h"
 #include "ProjectTestSupport.h"
-#include "cFunctie.h"
+#include "project/FunctionProject.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -41,8 +40,8 @@ private slots:
     void cleanup();
     void loadFindsRoots();
     void buttonRoles();
-    void radacini_data();
-    void radacini();
+    void findOrSaveRoots_data();
+    void findOrSaveRoots();
     void updateIntervalRule();
     void markersToggle();
     void selectRoots_data();
@@ -58,7 +57,7 @@ private slots:
     void renderedPicture();
 
 private:
-    std::unique_ptr<cFunctie> m_project;
+    std::unique_ptr<FunctionProject> m_project;
 };
 
 void TestGraphPane::initTestCase()
@@ -81,35 +80,35 @@ void TestGraphPane::loadFindsRoots()
     m_project = makeProject(QStringLiteral("x^2-2"), -10, 10);
     GraphPane pane;
     pane.setProject(m_project.get());
-    pane.Load();
+    pane.load();
     QVERIFY(pane.roots().rootsFound());
     QCOMPARE(pane.roots().texts(), (QStringList{"-1.41421356", "1.41421356"}));
     QCOMPARE(pane.roots().resultText(), QStringLiteral("2 roots found. Select one to locate it on the graph."));
     QCOMPARE(pane.roots().buttonCaption(), QStringLiteral("&Save roots"));
-    QCOMPARE(pane.roots().buttonRole(), RootSearch::ButtonRole::SaveRoots);
+    QCOMPARE(pane.roots().buttonRole(), RootList::ButtonRole::SaveRoots);
 }
 
 void TestGraphPane::buttonRoles()
 {
     m_project = makeProject(QStringLiteral("x^3-x"), -2, 2);
     int saves = 0;
-    RootSearch search;
+    RootList search;
     search.setSaveRootsHandler([&saves] { ++saves; });
-    QCOMPARE(search.buttonRole(), RootSearch::ButtonRole::FindRoots);
+    QCOMPARE(search.buttonRole(), RootList::ButtonRole::FindRoots);
 
-    search.Cmd_Radacini_Click(*m_project);  // find
+    search.rootsButtonClicked(*m_project);  // find
     QCOMPARE(saves, 0);
     QCOMPARE(search.count(), 3);
-    QCOMPARE(search.buttonRole(), RootSearch::ButtonRole::SaveRoots);
+    QCOMPARE(search.buttonRole(), RootList::ButtonRole::SaveRoots);
     QCOMPARE(search.buttonCaption(), QStringLiteral("Save roots"));
     QCOMPARE(search.menuCaption(), QStringLiteral("&Save roots..."));
 
-    search.Cmd_Radacini_Click(*m_project);  // save, and nothing else
+    search.rootsButtonClicked(*m_project);  // save, and nothing else
     QCOMPARE(saves, 1);
     QCOMPARE(search.count(), 3);
 }
 
-void TestGraphPane::radacini_data()
+void TestGraphPane::findOrSaveRoots_data()
 {
     QTest::addColumn<bool>("foundBefore");
     QTest::addColumn<bool>("save");
@@ -122,7 +121,7 @@ void TestGraphPane::radacini_data()
     QTest::newRow("menu find with roots listed: saves") << true << false << 1 << 2;
 }
 
-void TestGraphPane::radacini()
+void TestGraphPane::findOrSaveRoots()
 {
     QFETCH(bool, foundBefore);
     QFETCH(bool, save);
@@ -134,10 +133,10 @@ void TestGraphPane::radacini()
     int written = 0;
     pane.roots().setSaveRootsHandler([&written] { ++written; });
     if (foundBefore)
-        pane.Load();
+        pane.load();
     else
-        pane.update(true);
-    pane.radacini(save);
+        pane.refresh(true);
+    pane.findOrSaveRoots(save);
     QCOMPARE(written, saves);
     QCOMPARE(pane.roots().count(), count);
     QVERIFY(pane.roots().rootsFound());
@@ -148,29 +147,29 @@ void TestGraphPane::updateIntervalRule()
     m_project = makeProject(QStringLiteral("x^2-2"), -10, 10);
     GraphPane pane;
     pane.setProject(m_project.get());
-    pane.Load();
+    pane.load();
     pane.setRootChecked(1, true);
 
     // A change of the vertical view alone keeps the list and its check marks.
-    m_project->setYmax(20);
-    pane.update(false);
+    m_project->setYMax(20);
+    pane.refresh(false);
     QCOMPARE(pane.roots().count(), 2);
     QVERIFY(pane.roots().isChecked(1));
     QVERIFY(pane.roots().rootsFound());
 
     // A new x interval empties the list and turns the button back.
-    m_project->setA(-5);
-    pane.update(true);
+    m_project->setXMin(-5);
+    pane.refresh(true);
     QCOMPARE(pane.roots().count(), 0);
     QVERIFY(!pane.roots().rootsFound());
-    QCOMPARE(pane.roots().buttonRole(), RootSearch::ButtonRole::FindRoots);
+    QCOMPARE(pane.roots().buttonRole(), RootList::ButtonRole::FindRoots);
     QCOMPARE(pane.roots().buttonCaption(), QStringLiteral("Find roots"));
     QCOMPARE(pane.roots().menuCaption(), QStringLiteral("&Find roots"));
     QCOMPARE(pane.roots().resultText(), QStringLiteral("Click the button above to find the roots on the new interval."));
     // And the graph is the plain graph again, without markers.
     GraphPane fresh;
     fresh.setProject(m_project.get());
-    fresh.update(true);
+    fresh.refresh(true);
     QCOMPARE(pane.surface().image(), fresh.surface().image());
 }
 
@@ -179,7 +178,7 @@ void TestGraphPane::markersToggle()
     m_project = makeProject(QStringLiteral("x^2-2"), -10, 10);
     GraphPane pane;
     pane.setProject(m_project.get());
-    pane.Load();
+    pane.load();
     const QImage before = pane.surface().image().copy();
     QCOMPARE(bluePixelsNear(pane.surface(), std::sqrt(2.0)), 0);
 
@@ -222,15 +221,15 @@ void TestGraphPane::selectRoots()
     m_project = makeProject(QStringLiteral("x^3-x"), -2, 2);
     GraphPane pane;
     pane.setProject(m_project.get());
-    pane.Load();
+    pane.load();
     const QImage plain = pane.surface().image().copy();
     for (QChar step : steps) {
         if (step == QLatin1Char('a'))
-            pane.SelectRoots(true, false);
+            pane.selectRoots(true, false);
         else if (step == QLatin1Char('n'))
-            pane.SelectRoots(false, false);
+            pane.selectRoots(false, false);
         else if (step == QLatin1Char('i'))
-            pane.SelectRoots(true, true);
+            pane.selectRoots(true, true);
         else
             pane.setRootChecked(step.digitValue(), true);
     }
@@ -241,7 +240,7 @@ void TestGraphPane::selectRoots()
     // The picture holds exactly the markers of the checked entries.
     GraphPane expected;
     expected.setProject(m_project.get());
-    expected.Load();
+    expected.load();
     for (int i = 0; i < states.size(); ++i) {
         if (states.at(i) == QLatin1Char('1'))
             expected.setRootChecked(i, true);
@@ -256,11 +255,11 @@ void TestGraphPane::markersSurviveRedraw()
     m_project = makeProject(QStringLiteral("x^2-2"), -10, 10);
     GraphPane pane;
     pane.setProject(m_project.get());
-    pane.Load();
+    pane.load();
     pane.setRootChecked(0, true);
     const QImage marked = pane.surface().image().copy();
     // The redraw clears the picture; the checked markers are drawn again on top.
-    pane.update(false);
+    pane.refresh(false);
     QCOMPARE(pane.surface().image(), marked);
     pane.resize(QSize(500, 300), 1.0);
     QVERIFY(bluePixelsNear(pane.surface(), -std::sqrt(2.0)) > 20);
@@ -297,9 +296,9 @@ void TestGraphPane::copyRoots()
     m_project = makeProject(expression, a, b, parameters);
     GraphPane pane;
     pane.setProject(m_project.get());
-    pane.Load();
+    pane.load();
     pane.setRootChecked(0, true);  // every entry is copied, checked or not
-    QCOMPARE(pane.roots().CopyRootsText(*m_project), text);
+    QCOMPARE(pane.roots().copyRootsText(*m_project), text);
 }
 
 void TestGraphPane::clipboard()
@@ -307,12 +306,12 @@ void TestGraphPane::clipboard()
     m_project = makeProject(QStringLiteral("a*x-1"), -2, 2, QStringLiteral("a=2"));
     GraphPane pane;
     pane.setProject(m_project.get());
-    pane.Load();
-    const QString parameters = QString::fromLocal8Bit(trev::engine().ShowParameters(m_project->nume()));
+    pane.load();
+    const QString parameters = m_project->f().parameters();
     const QString expected = QStringLiteral("a*x-1 = 0\r\n") + parameters + QStringLiteral("\r\n[-2; 2]\r\n\r\n"
                                                                                           "1 roots found.\r\nx1 = 0.5\r\n");
-    QCOMPARE(pane.roots().CopyRootsText(*m_project), expected);
-    pane.CopyRoots();
+    QCOMPARE(pane.roots().copyRootsText(*m_project), expected);
+    pane.copyRoots();
     QCOMPARE(QGuiApplication::clipboard()->text(), expected);
 }
 
@@ -341,7 +340,7 @@ void TestGraphPane::pointValues()
     QFETCH(QString, value);
     QFETCH(QString, derivative);
     m_project = makeProject(expression, -5, 5);
-    const PointValues values = PointReadout::ShowPointValues(*m_project, x, decimals);
+    const PointValues values = PointReadout::pointValues(*m_project, x, decimals);
     QCOMPARE(values.x, xText);
     QCOMPARE(values.value, value);
     QCOMPARE(values.derivative, derivative);
@@ -349,7 +348,7 @@ void TestGraphPane::pointValues()
 
 void TestGraphPane::toolTip()
 {
-    QCOMPARE(PointReadout::ToolTipText(1.23456789, -2), QStringLiteral("x = 1.234568   y = -2"));
+    QCOMPARE(PointReadout::toolTipText(1.23456789, -2), QStringLiteral("x = 1.234568   y = -2"));
 }
 
 void TestGraphPane::fullScreen()
@@ -359,20 +358,20 @@ void TestGraphPane::fullScreen()
     GraphPane full(GraphPane::Kind::FullScreen);
     window.setProject(m_project.get());
     full.setProject(m_project.get());
-    window.Load();
-    full.Load();
+    window.load();
+    full.load();
     // No background picture: the top-left corner is white.
     QCOMPARE(full.surface().image().pixel(2, 2), QColor(Qt::white).rgb());
     QVERIFY(window.surface().image().pixel(2, 2) != QColor(Qt::white).rgb());
     QVERIFY(!full.roots().rootsFound());
     // The full-screen window shades with every stroke, the graph window with every second one.
     double x1 = -20, x2 = 20;
-    full.Filler(x1, x2);
+    full.shadeArea(x1, x2);
     QCOMPARE(x1, -10.0);
     QCOMPARE(x2, 10.0);
     x1 = -20;
     x2 = 20;
-    window.Filler(x1, x2);
+    window.shadeArea(x1, x2);
     const QRgb shade = QColor(0xFE, 0x01, 0x00).rgb();
     const auto strokes = [shade](const GraphSurface &surface) {
         int pixels = 0;
@@ -388,7 +387,7 @@ void TestGraphPane::fullScreen()
     QVERIFY2(windowPixels > 0 && fullPixels > windowPixels * 3 / 2,
              qPrintable(QStringLiteral("%1 against %2").arg(fullPixels).arg(windowPixels)));
     // The next update removes the shading.
-    full.update(true);
+    full.refresh(true);
     QCOMPARE(strokes(full.surface()), 0);
 }
 
@@ -397,8 +396,8 @@ void TestGraphPane::renderedPicture()
     m_project = makeProject(QStringLiteral("x^2-2"), -10, 10);
     GraphPane pane(GraphPane::Kind::GraphWindow, QSize(364, 364), 2.0);
     pane.setProject(m_project.get());
-    pane.Load();
-    pane.SelectRoots(true, false);
+    pane.load();
+    pane.selectRoots(true, false);
     QCOMPARE(pane.roots().texts(), (QStringList{"-1.41421356", "1.41421356"}));
     QVERIFY(bluePixelsNear(pane.surface(), -std::sqrt(2.0)) > 40);
     QVERIFY(bluePixelsNear(pane.surface(), std::sqrt(2.0)) > 40);

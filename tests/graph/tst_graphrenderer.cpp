@@ -1,11 +1,11 @@
 // Rendering checked by pixels: grid steps, axes solid and dashed, grid on and off, the curve and
 // its breaks, the shaded area, views that cannot be drawn, and high-density screens.
-#include "BackgroundPicture.h"
-#include "Colors.h"
-#include "GraphRenderer.h"
-#include "GraphSurface.h"
+#include "graph/BackgroundPicture.h"
+#include "gui/Colors.h"
+#include "graph/GraphRenderer.h"
+#include "graph/GraphSurface.h"
 #include "ProjectTestSupport.h"
-#include "cFunctie.h"
+#include "project/FunctionProject.h"
 
 #include <QtTest>
 
@@ -20,18 +20,18 @@ constexpr qint32 AxisValue = 0x00FF00;   // green, easy to tell from everything 
 constexpr qint32 GridValue = 0xFF8000;   // 0x00BBGGRR: a blue the axis and curve never use
 
 // A project without a function: enough for everything DrawAxes draws.
-void setView(cFunctie &f, double a, double b, double ymin, double ymax, bool grid = true)
+void setView(FunctionProject &f, double a, double b, double ymin, double ymax, bool grid = true)
 {
-    f.setA(a);
-    f.setB(b);
-    f.setYmin(ymin);
-    f.setYmax(ymax);
-    f.setPrec(200);
-    f.setHiq(1000);
-    f.setColoraxe(AxisValue);
-    f.setColorgrid(GridValue);
-    f.setColorgrafic(255);
-    f.setShowgrid(grid);
+    f.setXMin(a);
+    f.setXMax(b);
+    f.setYMin(ymin);
+    f.setYMax(ymax);
+    f.setGraphPoints(200);
+    f.setRootSteps(1000);
+    f.setAxesColor(AxisValue);
+    f.setGridColor(GridValue);
+    f.setGraphColor(255);
+    f.setShowGrid(grid);
     f.setTitle(QStringLiteral("title=0"));
 }
 
@@ -125,6 +125,8 @@ private slots:
     void curvePixels();
     void noSegmentAcrossPole();
     void steepSegmentBetweenInsideSamples();
+    void curvesReachTheEdge_data();
+    void curvesReachTheEdge();
     void fillerClampsAndStrokes_data();
     void fillerClampsAndStrokes();
 };
@@ -164,7 +166,7 @@ void TestGraphRenderer::gridStep()
 {
     QFETCH(double, width);
     QFETCH(double, step);
-    const double result = GraphRenderer::GridStep(width);
+    const double result = GraphRenderer::gridStep(width);
     if (step == 0) {
         QCOMPARE(result, 0.0);
         return;
@@ -198,10 +200,10 @@ void TestGraphRenderer::axes()
     QFETCH(double, yA);
     QFETCH(double, xA);
     QFETCH(bool, dashed);
-    cFunctie f;
+    FunctionProject f;
     setView(f, a, b, ymin, ymax);
     GraphSurface surface;
-    GraphRenderer::DrawAxes(surface, f);
+    GraphRenderer::drawAxes(surface, f);
     const QImage &image = surface.image();
     const QPointF topLeft = surface.toPixel(a, ymax);
     const QPointF bottomRight = surface.toPixel(b, ymin);
@@ -237,10 +239,10 @@ void TestGraphRenderer::gridSwitch_data()
 void TestGraphRenderer::gridSwitch()
 {
     QFETCH(bool, grid);
-    cFunctie f;
+    FunctionProject f;
     setView(f, -10, 10, -10, 10, grid);
     GraphSurface surface;
-    GraphRenderer::DrawAxes(surface, f);
+    GraphRenderer::drawAxes(surface, f);
     const QImage &image = surface.image();
     const QRgb gridColor = rgb(GridValue);
     const QRgb axis = rgb(AxisValue);
@@ -303,18 +305,18 @@ void TestGraphRenderer::undrawableViews()
     QFETCH(bool, drawable);
     const auto f = makeProject(QStringLiteral("sin(x)+x"), -1, 1);
     QVERIFY(f);
-    f->setA(a);
-    f->setB(b);
-    f->setYmin(ymin);
-    f->setYmax(ymax);
-    QCOMPARE(GraphRenderer::ViewIsDrawable(*f), drawable);
+    f->setXMin(a);
+    f->setXMax(b);
+    f->setYMin(ymin);
+    f->setYMax(ymax);
+    QCOMPARE(GraphRenderer::viewIsDrawable(*f), drawable);
     GraphSurface surface;
     GraphSurface blank;
     QElapsedTimer timer;
     timer.start();
-    GraphRenderer::DrawGraph(surface, *f);
+    GraphRenderer::drawGraph(surface, *f);
     double x1 = -1e9, x2 = 1e9;
-    GraphRenderer::Filler(surface, *f, x1, x2);
+    GraphRenderer::shadeArea(surface, *f, x1, x2);
     QVERIFY(timer.elapsed() < 1000);
     QCOMPARE(surface.image().size(), QSize(364, 364));
     if (!drawable)
@@ -325,10 +327,10 @@ void TestGraphRenderer::undrawableViews()
 
 void TestGraphRenderer::highDensity()
 {
-    cFunctie f;
+    FunctionProject f;
     setView(f, -10, 10, -10, 10);
     GraphSurface surface(QSize(364, 364), 2.0);
-    GraphRenderer::DrawAxes(surface, f);
+    GraphRenderer::drawAxes(surface, f);
     const QImage &image = surface.image();
     QCOMPARE(image.size(), QSize(728, 728));
     const QRgb axis = rgb(AxisValue);
@@ -357,7 +359,7 @@ void TestGraphRenderer::backgroundPicture()
     // Clearing a surface leaves the picture; the rest of the surface is white.
     GraphSurface surface(QSize(500, 400));
     surface.setBackgroundPicture(picture);
-    surface.Cls();
+    surface.clear();
     QCOMPARE(surface.image().pixel(5, 5), BackgroundPicture::groundColor().rgb());
     QCOMPARE(surface.image().pixel(450, 380), QColor(Qt::white).rgb());
 }
@@ -367,7 +369,7 @@ void TestGraphRenderer::curvePixels()
     const auto f = makeProject(QStringLiteral("x^2-2"), -10, 10);
     QVERIFY(f);
     GraphSurface surface;
-    GraphRenderer::DrawGraph(surface, *f);
+    GraphRenderer::drawGraph(surface, *f);
     const QImage &image = surface.image();
     const QRgb red = rgb(255);
     for (double x : {-3.0, -1.0, 0.0, 1.5, 3.0}) {
@@ -389,17 +391,19 @@ void TestGraphRenderer::noSegmentAcrossPole()
 {
     const auto f = makeProject(QStringLiteral("1/x"), -1, 1);
     QVERIFY(f);
-    f->setYmin(-100);
-    f->setYmax(100);
-    f->setPrec(20);
+    f->setYMin(-100);
+    f->setYMax(100);
+    f->setGraphPoints(20);
     GraphSurface surface;
-    GraphRenderer::DrawGraph(surface, *f);
+    GraphRenderer::drawGraph(surface, *f);
     const QImage &image = surface.image();
     const QRgb red = rgb(255);
     QVERIFY(countInImage(image, red) > 50);
-    const int centre = qRound(surface.toPixel(0, 0).x());
-    for (int column = centre - 6; column <= centre + 6; ++column)
-        QCOMPARE(countInColumn(image, column, 0, 363, red), 0);
+    // A segment across the pole would join (-0.1, -10) and (0.1, 10) through the origin; the
+    // branches themselves run up to the edges only near x = +-0.01.
+    const QPoint origin = surface.toPixel(0, 0).toPoint();
+    for (int column = origin.x() - 6; column <= origin.x() + 6; ++column)
+        QCOMPARE(countInColumn(image, column, origin.y() - 20, origin.y() + 20, red), 0);
 }
 
 void TestGraphRenderer::steepSegmentBetweenInsideSamples()
@@ -408,16 +412,70 @@ void TestGraphRenderer::steepSegmentBetweenInsideSamples()
     // 1.6 (-34.2); both lie inside [-40, 40], so a near-vertical segment joins them.
     const auto f = makeProject(QStringLiteral("tan(x)"), -2, 2);
     QVERIFY(f);
-    f->setYmin(-40);
-    f->setYmax(40);
-    f->setPrec(40);
+    f->setYMin(-40);
+    f->setYMax(40);
+    f->setGraphPoints(40);
     GraphSurface surface;
-    GraphRenderer::DrawGraph(surface, *f);
+    GraphRenderer::drawGraph(surface, *f);
     int red = 0;
     for (int c = qRound(surface.toPixel(1.5, 0).x()); c <= qRound(surface.toPixel(1.6, 0).x()); ++c)
         red += countInColumn(surface.image(), c, 0, 363, rgb(255));
     const int rows = qRound(surface.toPixel(0, -34.2).y() - surface.toPixel(0, 14.1).y());
     QVERIFY2(red >= rows * 9 / 10, qPrintable(QStringLiteral("%1 red pixels for %2 rows").arg(red).arg(rows)));
+}
+
+void TestGraphRenderer::curvesReachTheEdge_data()
+{
+    QTest::addColumn<QString>("function");
+    QTest::addColumn<double>("a");
+    QTest::addColumn<double>("b");
+    QTest::addColumn<double>("edge");       // yMax = edge, yMin = -edge
+    QTest::addColumn<int>("points");
+    QTest::addColumn<QVector<double>>("meets");   // x where the curve must touch an edge
+    QTest::addColumn<double>("gapFrom");    // no curve at all between these x (a pole)
+    QTest::addColumn<double>("gapTo");
+
+    QTest::newRow("parabola touches the top") << "x^2" << -10.0 << 10.0 << 10.0 << 200
+                                              << QVector<double>{-std::sqrt(10.0), std::sqrt(10.0)} << 0.0 << 0.0;
+    QTest::newRow("tan up to the edges, not across its pole")
+        << "tan(x)" << -2.0 << 2.0 << 10.0 << 40 << QVector<double>{std::atan(10.0), M_PI - std::atan(10.0)}
+        << std::atan(10.0) + 0.02 << M_PI - std::atan(10.0) - 0.02;
+    QTest::newRow("steep exponential enters at the bottom") << "exp(3x)-5" << -1.0 << 1.0 << 5.0 << 10
+                                                            << QVector<double>{std::log(10.0) / 3} << 0.0 << 0.0;
+}
+
+void TestGraphRenderer::curvesReachTheEdge()
+{
+    QFETCH(QString, function);
+    QFETCH(double, a);
+    QFETCH(double, b);
+    QFETCH(double, edge);
+    QFETCH(int, points);
+    QFETCH(QVector<double>, meets);
+    QFETCH(double, gapFrom);
+    QFETCH(double, gapTo);
+    const auto f = makeProject(function, a, b);
+    QVERIFY(f);
+    f->setYMin(-edge);
+    f->setYMax(edge);
+    f->setGraphPoints(points);
+    GraphSurface surface;
+    GraphRenderer::drawGraph(surface, *f);
+    const QRgb red = rgb(255);
+    for (double x : meets) {
+        qint32 code = 0;
+        const double y = f->f().evaluate(x, code) > 0 ? edge : -edge;
+        const QPoint p = surface.toPixel(x, y).toPoint();
+        // Within two pixels of where the curve crosses the edge.
+        int hits = 0;
+        for (int dy = -1; dy <= 1; ++dy)
+            hits += countInRow(surface.image(), p.y() + dy, p.x() - 2, p.x() + 2, red);
+        QVERIFY2(hits > 0, qPrintable(QStringLiteral("the curve stops short of the edge at x = %1").arg(x)));
+    }
+    if (gapTo > gapFrom) {
+        for (int c = qRound(surface.toPixel(gapFrom, 0).x()); c <= qRound(surface.toPixel(gapTo, 0).x()); ++c)
+            QCOMPARE(countInColumn(surface.image(), c, 0, 363, red), 0);
+    }
 }
 
 void TestGraphRenderer::fillerClampsAndStrokes_data()
@@ -448,8 +506,8 @@ void TestGraphRenderer::fillerClampsAndStrokes()
     const auto f = makeProject(QStringLiteral("x^2+1"), -10, 10);
     QVERIFY(f);
     GraphSurface surface(QSize(2000, 400));
-    GraphRenderer::DrawGraph(surface, *f);
-    GraphRenderer::Filler(surface, *f, x1, x2, all ? GraphRenderer::FillerStrokes::All : GraphRenderer::FillerStrokes::Half);
+    GraphRenderer::drawGraph(surface, *f);
+    GraphRenderer::shadeArea(surface, *f, x1, x2, all ? GraphRenderer::ShadeStrokes::All : GraphRenderer::ShadeStrokes::Half);
     QCOMPARE(x1, clamped1);
     QCOMPARE(x2, clamped2);
     // The doubled colour value: red 255 gives 510, 0x0001FE.

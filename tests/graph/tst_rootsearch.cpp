@@ -2,8 +2,8 @@
 // roots, roots at and beyond the ends, poles and partly undefined functions, with the texts of
 // the list and the summary label.
 #include "ProjectTestSupport.h"
-#include "RootSearch.h"
-#include "cFunctie.h"
+#include "graph/RootList.h"
+#include "project/FunctionProject.h"
 
 #include <QtTest>
 
@@ -96,9 +96,9 @@ void TestRootSearch::scan()
     QFETCH(QStringList, roots);
     const auto f = makeProject(expression, a, b, parameters, steps);
     QVERIFY(f);
-    RootSearch search;
+    RootList search;
     QVERIFY(!search.rootsFound());
-    QCOMPARE(search.ScanRoots(*f), roots.size());
+    QCOMPARE(search.scanRoots(*f), roots.size());
     QVERIFY(search.rootsFound());
     QCOMPARE(search.texts(), roots);
     if (roots.isEmpty())
@@ -114,11 +114,11 @@ void TestRootSearch::manyRoots()
     // sin(10x) on [0, 10]: the roots k*pi/10, ascending, one per sub-interval.
     const auto f = makeProject(QStringLiteral("sin(10x)"), 0, 10, QString(), 1000);
     QVERIFY(f);
-    RootSearch search;
-    QCOMPARE(search.ScanRoots(*f), 32);
+    RootList search;
+    QCOMPARE(search.scanRoots(*f), 32);
     const QStringList texts = search.texts();
     for (int k = 0; k < texts.size(); ++k)
-        QCOMPARE(texts.at(k), RootSearch::RootText(k * M_PI / 10));
+        QCOMPARE(texts.at(k), RootList::rootText(k * M_PI / 10));
     QCOMPARE(search.resultText(), QStringLiteral("32 ") + Roots);
 }
 
@@ -143,11 +143,11 @@ void TestRootSearch::emptyOrBrokenIntervals()
     QFETCH(int, steps);
     const auto f = makeProject(QStringLiteral("x-1"), -1, 1);
     QVERIFY(f);
-    f->setA(a);
-    f->setB(b);
-    f->setHiq(steps);
-    RootSearch search;
-    QCOMPARE(search.ScanRoots(*f), 0);
+    f->setXMin(a);
+    f->setXMax(b);
+    f->setRootSteps(steps);
+    RootList search;
+    QCOMPARE(search.scanRoots(*f), 0);
     QVERIFY(search.rootsFound());
     QCOMPARE(search.resultText(), NoRoot);
 }
@@ -156,10 +156,10 @@ void TestRootSearch::scanAppendsToTheList()
 {
     const auto f = makeProject(QStringLiteral("x^2-2"), -10, 10, QString(), 1000);
     QVERIFY(f);
-    RootSearch search;
-    search.ScanRoots(*f);
+    RootList search;
+    search.scanRoots(*f);
     // The scan itself never empties the list; its callers do. The label counts this scan.
-    QCOMPARE(search.ScanRoots(*f), 2);
+    QCOMPARE(search.scanRoots(*f), 2);
     QCOMPARE(search.count(), 4);
     QCOMPARE(search.resultText(), QStringLiteral("2 ") + Roots);
 }
@@ -182,17 +182,17 @@ void TestRootSearch::rootTextInLocale()
     QFETCH(double, root);
     QFETCH(QString, text);
     QLocale::setDefault(QLocale(localeName));
-    QCOMPARE(RootSearch::RootText(root), text);
+    QCOMPARE(RootList::rootText(root), text);
 }
 
 void TestRootSearch::largestStepCountIsQuick()
 {
-    const auto f = makeProject(QStringLiteral("sin(x)-cos(x)"), -10, 10, QString(), cFunctie::MaxRootSteps);
+    const auto f = makeProject(QStringLiteral("sin(x)-cos(x)"), -10, 10, QString(), FunctionProject::MaxRootSteps);
     QVERIFY(f);
-    RootSearch search;
+    RootList search;
     QElapsedTimer timer;
     timer.start();
-    QCOMPARE(search.ScanRoots(*f), 6);
+    QCOMPARE(search.scanRoots(*f), 6);
     QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
 }
 

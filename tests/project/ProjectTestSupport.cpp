@@ -1,6 +1,7 @@
 #include "ProjectTestSupport.h"
 
-#include "EngineBinding.h"
+#include "core/EngineBinding.h"
+#include "core/MathEngine.h"
 
 namespace ProjectTestSupport {
 
@@ -14,39 +15,22 @@ bool engineReady(QString *why)
         return false;
     }
     if (!initialised) {
-        trev::engine().InitTrevolin();
+        MathEngine::initialize();
         initialised = true;
     }
     return true;
 }
 
-TrevHandle parse(const QString &expression, const QString &parameters)
-{
-    const trev::EngineApi &engine = trev::engine();
-    qint32 error = 0;
-    qint32 position = 0;
-    const QByteArray text = expression.toLocal8Bit();
-    const QByteArray values = parameters.toLocal8Bit();
-    const TrevHandle tree = parameters.isEmpty()
-        ? engine.CrTree2(text.constData(), &error, &position)
-        : engine.CrTree(text.constData(), values.constData(), &error, &position);
-    if (error != 0) {
-        engine.DelTree(tree);
-        return 0;
-    }
-    return tree;
-}
-
-std::unique_ptr<cFunctie> makeProject(const QString &expression, double a, double b, const QString &parameters,
+std::unique_ptr<FunctionProject> makeProject(const QString &expression, double a, double b, const QString &parameters,
                                       qint32 steps)
 {
-    const TrevHandle tree = parse(expression, parameters);
-    if (tree == 0)
+    Expression f = Expression::parse(expression, parameters);
+    if (f.isNull())
         return nullptr;
-    auto project = std::make_unique<cFunctie>();
-    project->LoadData(expression, tree, a, b);
+    auto project = std::make_unique<FunctionProject>();
+    project->load(expression, std::move(f), a, b);
     if (steps > 0)
-        project->setHiq(steps);
+        project->setRootSteps(steps);
     return project;
 }
 

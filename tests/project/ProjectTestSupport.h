@@ -2,7 +2,7 @@
 // Shared by the project and graph tests: the engine made ready once per test program, projects
 // made from an expression as the wizard makes them, and a message recorder.
 #include "RecordingMessages.h"
-#include "cFunctie.h"
+#include "project/FunctionProject.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,13 +14,9 @@ namespace ProjectTestSupport {
 // Loads the engine from the program folder and initialises it once; false with the reason.
 bool engineReady(QString *why = nullptr);
 
-// Parses `expression` (with `parameters` when not empty); 0 when the engine refuses it (the
-// failed handle is released).
-TrevHandle parse(const QString &expression, const QString &parameters = QString());
-
 // A project as the wizard makes it: parsed, LoadData over [a, b], then `steps` root-finding
 // steps when given. Null when the expression does not parse.
-std::unique_ptr<cFunctie> makeProject(const QString &expression, double a, double b,
+std::unique_ptr<FunctionProject> makeProject(const QString &expression, double a, double b,
                                       const QString &parameters = QString(), qint32 steps = 0);
 
 } // namespace ProjectTestSupport

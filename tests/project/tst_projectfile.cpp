@@ -1,12 +1,15 @@
-// The project file: what SaveProject writes, what OpenProject accepts, refuses and defaults,
+// The project file: what ProjectFile::save writes, what ProjectFile::open accepts, refuses and defaults,
 // and how a command-line path is found.
-#include "EngineBinding.h"
-#include "IniFile.h"
-#include "ProjectFile.h"
+#include "core/IniFile.h"
+#include "project/ProjectFile.h"
 #include "ProjectTestSupport.h"
-#include "cFunctie.h"
+#include "project/FunctionProject.h"
 
 #include <QtTest>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace ProjectTestSupport;
 
@@ -39,20 +42,25 @@ QStringList nonEmptyLines(const QString &path)
 }
 
 // A field of the project by its name, as a number (Booleans as 0 and 1).
-double field(const cFunctie &f, const QString &name)
+double field(const FunctionProject &f, const QString &name)
 {
-    if (name == QLatin1String("a")) return f.a();
-    if (name == QLatin1String("b")) return f.b();
-    if (name == QLatin1String("ymin")) return f.ymin();
-    if (name == QLatin1String("ymax")) return f.ymax();
-    if (name == QLatin1String("prec")) return f.prec();
-    if (name == QLatin1String("hiq")) return f.hiq();
-    if (name == QLatin1String("coloraxe")) return f.coloraxe();
-    if (name == QLatin1String("colorgrid")) return f.colorgrid();
-    if (name == QLatin1String("colorgrafic")) return f.colorgrafic();
-    if (name == QLatin1String("showgrid")) return f.showgrid() ? 1 : 0;
+    if (name == QLatin1String("a")) return f.xMin();
+    if (name == QLatin1String("b")) return f.xMax();
+    if (name == QLatin1String("ymin")) return f.yMin();
+    if (name == QLatin1String("ymax")) return f.yMax();
+    if (name == QLatin1String("prec")) return f.graphPoints();
+    if (name == QLatin1String("hiq")) return f.rootSteps();
+    if (name == QLatin1String("coloraxe")) return f.axesColor();
+    if (name == QLatin1String("colorgrid")) return f.gridColor();
+    if (name == QLatin1String("colorgrafic")) return f.graphColor();
+    if (name == QLatin1String("showgrid")) return f.showGrid() ? 1 : 0;
     qFatal("unknown field %s", qPrintable(name));
     return 0;
+}
+
+bool opens(FunctionProject &project, const QString &file)
+{
+    return ProjectFile::open(project, file) == ProjectFile::OpenResult::Opened;
 }
 
 } // namespace
@@ -76,6 +84,7 @@ private slots:
     void saveWritesParametersInForce();
     void failedSaveKeepsOldFile_data();
     void failedSaveKeepsOldFile();
+    void failedWriteMidwayKeepsOldFile();
     void commandLinePaths_data();
     void commandLinePaths();
     void largeGarbageIsQuick();
@@ -102,27 +111,27 @@ void TestProjectFile::minimalFile()
     const QString file = path(QStringLiteral("minimal.tvp"));
     QVERIFY(writeFile(file, "[Trevolin]\nVersion=7\n[Function]\nName=x^2-2\n"));
     RecordingMessages messages;
-    cFunctie project;
-    QVERIFY(project.OpenProject(file));
+    FunctionProject project;
+    QVERIFY(opens(project, file));
     QVERIFY(messages.texts.isEmpty());
-    QCOMPARE(project.numestr(), QStringLiteral("x^2-2"));
-    QCOMPARE(project.param(), QString());
+    QCOMPARE(project.functionText(), QStringLiteral("x^2-2"));
+    QCOMPARE(project.parameterText(), QString());
     QCOMPARE(project.title(), QStringLiteral("x^2-2=0"));
     QCOMPARE(project.file(), file);
-    QCOMPARE(project.a(), -10.0);
-    QCOMPARE(project.b(), 10.0);
-    QCOMPARE(project.ymin(), -10.0);
-    QCOMPARE(project.ymax(), 10.0);
-    QCOMPARE(project.prec(), 200);
-    QCOMPARE(project.hiq(), 1000);
-    QCOMPARE(project.coloraxe(), 0);
-    QCOMPARE(project.colorgrid(), 12632256);
-    QCOMPARE(project.colorgrafic(), 255);
-    QVERIFY(project.showgrid());
-    QVERIFY(project.nume() != 0 && project.nume1() != 0 && project.nume2() != 0);
+    QCOMPARE(project.xMin(), -10.0);
+    QCOMPARE(project.xMax(), 10.0);
+    QCOMPARE(project.yMin(), -10.0);
+    QCOMPARE(project.yMax(), 10.0);
+    QCOMPARE(project.graphPoints(), 200);
+    QCOMPARE(project.rootSteps(), 1000);
+    QCOMPARE(project.axesColor(), 0);
+    QCOMPARE(project.gridColor(), 12632256);
+    QCOMPARE(project.graphColor(), 255);
+    QVERIFY(project.showGrid());
+    QVERIFY(!project.f().isNull() && !project.fPrime().isNull() && !project.fSecond().isNull());
     qint32 error = 0;
-    QCOMPARE(trev::engine().EvalTree(project.nume1(), 3, &error), 6.0);
-    QCOMPARE(trev::engine().EvalTree(project.nume2(), 3, &error), 2.0);
+    QCOMPARE(project.fPrime().evaluate(3, error), 6.0);
+    QCOMPARE(project.fSecond().evaluate(3, error), 2.0);
 }
 
 void TestProjectFile::readValues_data()
@@ -158,8 +167,8 @@ void TestProjectFile::readValues()
     const QString file = path(QStringLiteral("values.tvp"));
     QVERIFY(writeFile(file, (Header + extra + QLatin1Char('\n')).toUtf8()));
     RecordingMessages messages;
-    cFunctie project;
-    QVERIFY(project.OpenProject(file));
+    FunctionProject project;
+    QVERIFY(opens(project, file));
     QVERIFY(messages.texts.isEmpty());
     QCOMPARE(::field(project, field), expected);
 }
@@ -177,12 +186,11 @@ void TestProjectFile::hugeFunctionGetsFewerSteps()
                                 .arg(factors.join(QLatin1Char('*')))
                                 .toUtf8()));
     RecordingMessages messages;
-    cFunctie project;
-    QVERIFY(project.OpenProject(file));
-    const qint64 characters = qstrlen(trev::engine().StrTree(project.nume())) +
-                              qstrlen(trev::engine().StrTree(project.nume1()));
-    QVERIFY2(project.hiq() >= cFunctie::MinRootSteps && project.hiq() < 50000, qPrintable(QString::number(project.hiq())));
-    QVERIFY(project.hiq() * characters <= 80000000);
+    FunctionProject project;
+    QVERIFY(opens(project, file));
+    const qint64 characters = project.f().text().size() + project.fPrime().text().size();
+    QVERIFY2(project.rootSteps() >= FunctionProject::MinRootSteps && project.rootSteps() < 50000, qPrintable(QString::number(project.rootSteps())));
+    QVERIFY(project.rootSteps() * characters <= 80000000);
 }
 
 void TestProjectFile::refusedFiles_data()
@@ -219,15 +227,15 @@ void TestProjectFile::refusedFiles()
     const QString file = path(QStringLiteral("refused.tvp"));
     QVERIFY(writeFile(file, content));
     RecordingMessages messages;
-    cFunctie project;
-    QVERIFY(!project.OpenProject(file));
-    QCOMPARE(messages.kinds, QStringList{QStringLiteral("warning")});
-    QCOMPARE(messages.titles, QStringList{file});
-    QCOMPARE(messages.texts, QStringList{message});
+    FunctionProject project;
+    const ProjectFile::OpenResult result = ProjectFile::open(project, file);
+    QVERIFY(result != ProjectFile::OpenResult::Opened);
+    QCOMPARE(ProjectFile::openFailureText(result), message);
+    QVERIFY(messages.texts.isEmpty());  // the caller shows the message
     // A refused file leaves the project as it was, without trees.
-    QVERIFY(project.numestr().isEmpty());
+    QVERIFY(project.functionText().isEmpty());
     QVERIFY(project.file().isEmpty());
-    QCOMPARE(project.nume(), TrevHandle(0));
+    QVERIFY(project.f().isNull());
 }
 
 void TestProjectFile::savedLayout()
@@ -236,7 +244,7 @@ void TestProjectFile::savedLayout()
     QVERIFY(project);
     const QString file = path(QStringLiteral("layout.tvp"));
     QFile::remove(file);
-    QVERIFY(project->SaveProject(file));
+    QVERIFY(bool(ProjectFile::save(*project, file)));
     QCOMPARE(project->file(), file);
     const QStringList expected = {
         QStringLiteral("[Trevolin]"), QStringLiteral("Version=2.36.969"),
@@ -256,12 +264,12 @@ void TestProjectFile::saveTwiceKeepsOneCopy()
     QVERIFY(project);
     const QString file = path(QStringLiteral("twice.tvp"));
     QFile::remove(file);
-    QVERIFY(project->SaveProject(file));
+    QVERIFY(bool(ProjectFile::save(*project, file)));
     const QByteArray first = readFile(file);
-    project->setA(-3);
-    QVERIFY(project->SaveProject(file));
-    project->setA(-2);
-    QVERIFY(project->SaveProject(file));
+    project->setXMin(-3);
+    QVERIFY(bool(ProjectFile::save(*project, file)));
+    project->setXMin(-2);
+    QVERIFY(bool(ProjectFile::save(*project, file)));
     QCOMPARE(readFile(file), first);
     const QStringList lines = nonEmptyLines(file);
     QCOMPARE(lines.size(), 20);
@@ -278,7 +286,7 @@ void TestProjectFile::unknownLinesSurvive()
                             "[Extra]\nFoo=bar\n"));
     const auto project = makeProject(QStringLiteral("x"), -4, 4);
     QVERIFY(project);
-    QVERIFY(project->SaveProject(file));
+    QVERIFY(bool(ProjectFile::save(*project, file)));
     const QStringList lines = nonEmptyLines(file);
     QCOMPARE(lines.first(), QStringLiteral("; written by hand"));
     QVERIFY(lines.contains(QStringLiteral("Author=Ana")));
@@ -295,40 +303,40 @@ void TestProjectFile::roundTrip()
 {
     const auto saved = makeProject(QStringLiteral("exp(a*x)-exp(b*x)+c"), -3, 3, QStringLiteral("a=2; b=4; c=1"));
     QVERIFY(saved);
-    saved->setYmin(-0.0001);
-    saved->setYmax(123456.789);
-    saved->setPrec(750);
-    saved->setHiq(12345);
-    saved->setColoraxe(0x00FF00);
-    saved->setColorgrid(0x123456);
-    saved->setColorgrafic(0xFF0000);
-    saved->setShowgrid(false);
+    saved->setYMin(-0.0001);
+    saved->setYMax(123456.789);
+    saved->setGraphPoints(750);
+    saved->setRootSteps(12345);
+    saved->setAxesColor(0x00FF00);
+    saved->setGridColor(0x123456);
+    saved->setGraphColor(0xFF0000);
+    saved->setShowGrid(false);
     saved->setTitle(QStringLiteral("my title"));
     const QString file = path(QStringLiteral("roundtrip.tvp"));
-    QVERIFY(saved->SaveProject(file));
+    QVERIFY(bool(ProjectFile::save(*saved, file)));
 
     RecordingMessages messages;
-    cFunctie opened;
-    QVERIFY(opened.OpenProject(file));
+    FunctionProject opened;
+    QVERIFY(opens(opened, file));
     QVERIFY(messages.texts.isEmpty());
-    QCOMPARE(opened.numestr(), saved->numestr());
+    QCOMPARE(opened.functionText(), saved->functionText());
     // The file keeps values without surrounding blanks, so the trailing blank of the engine's
     // parameter text is gone; the values themselves are the same.
-    QCOMPARE(opened.param(), saved->param().trimmed());
-    QCOMPARE(QString::fromLocal8Bit(trev::engine().ShowParameters(opened.nume())), saved->param());
+    QCOMPARE(opened.parameterText(), saved->parameterText().trimmed());
+    QCOMPARE(opened.f().parameters(), saved->parameterText());
     QCOMPARE(opened.title(), QStringLiteral("my title"));
-    QCOMPARE(opened.a(), -3.0);
-    QCOMPARE(opened.b(), 3.0);
-    QCOMPARE(opened.ymin(), -0.0001);
-    QCOMPARE(opened.ymax(), 123456.789);
-    QCOMPARE(opened.prec(), 750);
-    QCOMPARE(opened.hiq(), 12345);
-    QCOMPARE(opened.coloraxe(), 0x00FF00);
-    QCOMPARE(opened.colorgrid(), 0x123456);
-    QCOMPARE(opened.colorgrafic(), 0xFF0000);
-    QVERIFY(!opened.showgrid());
+    QCOMPARE(opened.xMin(), -3.0);
+    QCOMPARE(opened.xMax(), 3.0);
+    QCOMPARE(opened.yMin(), -0.0001);
+    QCOMPARE(opened.yMax(), 123456.789);
+    QCOMPARE(opened.graphPoints(), 750);
+    QCOMPARE(opened.rootSteps(), 12345);
+    QCOMPARE(opened.axesColor(), 0x00FF00);
+    QCOMPARE(opened.gridColor(), 0x123456);
+    QCOMPARE(opened.graphColor(), 0xFF0000);
+    QVERIFY(!opened.showGrid());
     qint32 e1 = 0, e2 = 0;
-    QCOMPARE(trev::engine().EvalTree(opened.nume(), 0.7, &e1), trev::engine().EvalTree(saved->nume(), 0.7, &e2));
+    QCOMPARE(opened.f().evaluate(0.7, e1), saved->f().evaluate(0.7, e2));
     QCOMPARE(e1, 0);
 }
 
@@ -336,15 +344,15 @@ void TestProjectFile::saveWritesParametersInForce()
 {
     const auto project = makeProject(QStringLiteral("a*x-b"), -5, 5, QStringLiteral("a=2; b=1"));
     QVERIFY(project);
-    const QString before = project->param();
-    QCOMPARE(trev::engine().EditParameters(project->nume(), "a=5; b=1"), 0);
+    const QString before = project->parameterText();
+    QCOMPARE(project->f().setParameters(QStringLiteral("a=5; b=1")), 0);
     const QString file = path(QStringLiteral("inforce.tvp"));
-    QVERIFY(project->SaveProject(file));
+    QVERIFY(bool(ProjectFile::save(*project, file)));
     const QString written = IniFile(file).value(QStringLiteral("Function"), QStringLiteral("Param"));
-    QCOMPARE(written, QString::fromLocal8Bit(trev::engine().ShowParameters(project->nume())).trimmed());
+    QCOMPARE(written, project->f().parameters().trimmed());
     QVERIFY(written.contains(QLatin1String("5")));
     QVERIFY(written != before.trimmed());
-    QCOMPARE(project->param(), before);  // the field keeps what the project was made with
+    QCOMPARE(project->parameterText(), before);  // the field keeps what the project was made with
 }
 
 void TestProjectFile::failedSaveKeepsOldFile_data()
@@ -361,9 +369,43 @@ void TestProjectFile::failedSaveKeepsOldFile()
     const auto project = makeProject(QStringLiteral("x"), -1, 1);
     QVERIFY(project);
     project->setFile(QStringLiteral("/previous.tvp"));
-    QVERIFY(!project->SaveProject(path(target)));
+    QVERIFY(!ProjectFile::save(*project, path(target)));
     QCOMPARE(project->file(), QStringLiteral("/previous.tvp"));
     QVERIFY(QFileInfo(path(QStringLiteral("afolder"))).isDir());
+}
+
+void TestProjectFile::failedWriteMidwayKeepsOldFile()
+{
+    // A save that runs out of room after its first bytes (a file-size limit here; a full disk
+    // or an exhausted quota behave alike) must leave the old file exactly as it was.
+    const QString file = path(QStringLiteral("limited.tvp"));
+    QVERIFY(writeFile(file, QByteArray("[Trevolin]\nVersion=2.36.969\n[Function]\nName=x-1\n")));
+    const QByteArray before = [&] {
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }();
+    const auto project = makeProject(QStringLiteral("x^2-2+sin(x)*cos(x)"), -1, 1);
+    QVERIFY(project);
+    project->setTitle(QString(400, QLatin1Char('t')));
+    project->setFile(QStringLiteral("/previous.tvp"));
+
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        const rlimit limit{100, 100};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const FileWriteResult result = ProjectFile::save(*project, file);
+        const bool reported = !result.ok && !result.reason.isEmpty();
+        _exit(reported && project->file() == QLatin1String("/previous.tvp") ? 0 : 1);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "the save reported success or changed the project's file");
+    QFile after(file);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), before);
+    // No temporary file is left behind.
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral(".limited.tvp*")}, QDir::Hidden | QDir::Files), QStringList());
 }
 
 void TestProjectFile::commandLinePaths_data()
@@ -394,8 +436,8 @@ void TestProjectFile::commandLinePaths()
         argument = path(QStringLiteral("cmd.tvp"));
 
     RecordingMessages messages;
-    cFunctie project;
-    QCOMPARE(project.OpenProjectFromCommandLine(argument), opened);
+    FunctionProject project;
+    QCOMPARE(ProjectFile::openFromCommandLine(project, argument) == ProjectFile::OpenResult::Opened, opened);
     QVERIFY(messages.texts.isEmpty());
     QCOMPARE(project.file(), resolved.isEmpty() ? QString() : QDir(m_dir.path()).filePath(resolved));
 }
@@ -408,12 +450,12 @@ void TestProjectFile::largeGarbageIsQuick()
     const QString file = path(QStringLiteral("garbage.tvp"));
     QVERIFY(writeFile(file, content));
     RecordingMessages messages;
-    cFunctie project;
+    FunctionProject project;
     QElapsedTimer timer;
     timer.start();
-    QVERIFY(!project.OpenProject(file));
+    const ProjectFile::OpenResult result = ProjectFile::open(project, file);
     QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
-    QCOMPARE(messages.texts, QStringList{NoProject});
+    QCOMPARE(ProjectFile::openFailureText(result), NoProject);
 }
 
 QTEST_GUILESS_MAIN(TestProjectFile)

@@ -1,7 +1,7 @@
 // Starts the engine the way line does, with the library missing: the report must name the
 // file, and the program must end instead of going on without an engine.
-#include "EngineBinding.h"
-#include "MainMDI.h"
+#include "core/EngineBinding.h"
+#include "shell/MainWindow.h"
 #include "RecordingMessages.h"
 
 #include <QApplication>

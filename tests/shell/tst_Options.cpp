@@ -1,9 +1,9 @@
 // The general options dialog: decimals, skin preview and language choice.
-#include "LangText.h"
-#include "Options.h"
-#include "ProgramSettings.h"
+#include "core/LangText.h"
+#include "dialogs/OptionsDialog.h"
+#include "core/ProgramSettings.h"
 #include "RecordingMessages.h"
-#include "SettingsStore.h"
+#include "project/SettingsStore.h"
 #include "TestEnvironment.h"
 
 #include <QComboBox>
@@ -77,11 +77,11 @@ private slots:
     {
         programSettings().Decimals = 11;
         programSettings().skin = 6;
-        Options dialog(nullptr, m_lang.path());
-        QCOMPARE(dialog.txt_dec()->text(), QStringLiteral("11"));
-        QCOMPARE(dialog.ComboSkin()->currentIndex(), 5);
-        QCOMPARE(dialog.ComboSkin()->count(), 8);
-        QCOMPARE(dialog.ComboLang()->currentText(), QStringLiteral("English"));
+        OptionsDialog dialog(nullptr, m_lang.path());
+        QCOMPARE(dialog.decimalsBox()->text(), QStringLiteral("11"));
+        QCOMPARE(dialog.skinBox()->currentIndex(), 5);
+        QCOMPARE(dialog.skinBox()->count(), 8);
+        QCOMPARE(dialog.languageBox()->currentText(), QStringLiteral("English"));
     }
 
     void decimals_data()
@@ -108,10 +108,10 @@ private slots:
         QFETCH(bool, accepted);
         QFETCH(int, decimals);
         RecordingMessages messages;
-        Options dialog(nullptr, m_lang.path());
+        OptionsDialog dialog(nullptr, m_lang.path());
         dialog.show();
-        dialog.txt_dec()->setText(typed);
-        QTest::mouseClick(dialog.Cmd_change(), Qt::LeftButton);
+        dialog.decimalsBox()->setText(typed);
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
         if (accepted) {
             QVERIFY(messages.shown.isEmpty());
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -142,16 +142,16 @@ private slots:
         ApplySkin(&other, SkinColorsFor(1));
         other.show();
 
-        Options dialog(nullptr, m_lang.path());
+        OptionsDialog dialog(nullptr, m_lang.path());
         dialog.show();
-        dialog.ComboSkin_Click(6);
+        dialog.chooseSkin(6);
         const SkinColors rose = SkinColorsFor(7);
         QCOMPARE(other.palette().color(QPalette::Window), rose.back);
         QCOMPARE(list->palette().color(QPalette::Base), rose.back);
         QCOMPARE(dialog.palette().color(QPalette::Window), rose.back);
         QCOMPARE(programSettings().skin, 1);
 
-        QTest::mouseClick(dialog.Cmd_Exit(), Qt::LeftButton);
+        QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(other.palette().color(QPalette::Window), SkinColorsFor(1).back);
         QCOMPARE(label->palette().color(QPalette::WindowText), SkinColorsFor(1).fore);
@@ -165,24 +165,24 @@ private slots:
         auto *label = new QLabel(QStringLiteral("label"), &other);
         other.show();
 
-        Options dialog(nullptr, m_lang.path());
+        OptionsDialog dialog(nullptr, m_lang.path());
         dialog.show();
-        dialog.ComboSkin_Click(3);
-        QTest::mouseClick(dialog.Cmd_change(), Qt::LeftButton);
+        dialog.chooseSkin(3);
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         const SkinColors system = SkinColorsFor(4);
         QCOMPARE(other.palette().color(QPalette::Window), system.back);
         QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::white));
         QCOMPARE(programSettings().skin, 4);
-        QCOMPARE(programSettings().skinColors.back, system.back);
+        QCOMPARE(SkinColorsFor(programSettings().skin).back, system.back);
         QCOMPARE(stored(QStringLiteral("ForeItem")), QStringLiteral("4"));
     }
 
     void unchangedSkinIsNotStored()
     {
-        Options dialog(nullptr, m_lang.path());
+        OptionsDialog dialog(nullptr, m_lang.path());
         dialog.show();
-        QTest::mouseClick(dialog.Cmd_change(), Qt::LeftButton);
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
         QCOMPARE(stored(QStringLiteral("ForeItem")), QStringLiteral("(none)"));
         QCOMPARE(stored(QStringLiteral("Decimals")), QStringLiteral("8"));
     }
@@ -201,10 +201,10 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QStringList, messages);
         RecordingMessages recorder;
-        Options dialog(nullptr, m_lang.path());
+        OptionsDialog dialog(nullptr, m_lang.path());
         dialog.show();
-        dialog.ComboLang()->setCurrentIndex(dialog.ComboLang()->findText(chosen));
-        QTest::mouseClick(dialog.Cmd_change(), Qt::LeftButton);
+        dialog.languageBox()->setCurrentIndex(dialog.languageBox()->findText(chosen));
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(recorder.texts, messages);
         QCOMPARE(stored(QStringLiteral("Language")), chosen == QLatin1String("Testish") ? testish() : english());
@@ -214,11 +214,11 @@ private slots:
 
     void noLanguageFolderStoresNoLanguage()
     {
-        Options dialog(nullptr, m_lang.filePath(QStringLiteral("none")));
+        OptionsDialog dialog(nullptr, m_lang.filePath(QStringLiteral("none")));
         dialog.show();
-        QCOMPARE(dialog.ComboLang()->count(), 1);
-        QCOMPARE(dialog.ComboLang()->currentText(), QStringLiteral("English"));
-        QTest::mouseClick(dialog.Cmd_change(), Qt::LeftButton);
+        QCOMPARE(dialog.languageBox()->count(), 1);
+        QCOMPARE(dialog.languageBox()->currentText(), QStringLiteral("English"));
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(stored(QStringLiteral("Language")), QStringLiteral("(none)"));
     }

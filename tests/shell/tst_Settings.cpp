@@ -1,10 +1,11 @@
 // The settings store: defaults of a first start, the results folder, the language file and the
 // conversion of stored texts to numbers.
-#include "LangText.h"
-#include "ProgramFolder.h"
-#include "ProgramSettings.h"
-#include "SettingsStore.h"
+#include "core/LangText.h"
+#include "core/ProgramFolder.h"
+#include "core/ProgramSettings.h"
+#include "project/SettingsStore.h"
 #include "TestEnvironment.h"
+#include "ui/Skins.h"
 
 #include <QSettings>
 #include <QStandardPaths>
@@ -47,7 +48,7 @@ private slots:
         LoadSettings();
         const ProgramSettings &settings = programSettings();
         QCOMPARE(settings.skin, 1);
-        QCOMPARE(settings.skinColors.back, SkinColorsFor(1).back);
+        QCOMPARE(SkinColorsFor(settings.skin).back, SkinColorsFor(1).back);
         QCOMPARE(settings.Decimals, 8);
         QCOMPARE(settings.MinLen, 0.001);
         QCOMPARE(settings.MaxLen, 10000.0);
@@ -138,7 +139,7 @@ private slots:
                                                                      : settings.skin;
         QCOMPARE(actual, expected);
         if (key == QLatin1String("ForeItem"))
-            QCOMPARE(settings.skinColors.back, SkinColorsFor(int(expected)).back);
+            QCOMPARE(SkinColorsFor(settings.skin).back, SkinColorsFor(int(expected)).back);
     }
 
     void settingNumber_data()

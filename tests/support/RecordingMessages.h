@@ -2,7 +2,7 @@
 // Records message boxes instead of showing them, while it lives; questions get the answer set
 // beforehand. With echo set, every message is also printed at once (for probes that end the
 // process right after a message).
-#include "MessageSink.h"
+#include "ui/MessageSink.h"
 
 #include <QStringList>
 

@@ -1,7 +1,0 @@
-#include "ProgramSettings.h"
-
-ProgramSettings &programSettings()
-{
-    static ProgramSettings settings;
-    return settings;
-}

@@ -1,0 +1,19 @@
+#pragma once
+// The addresses of the product's web pages, kept in one place. The product has no site yet, so
+// these are placeholders that the help and about windows open.
+#include "core/Version.h"
+
+#include <QString>
+
+namespace WebAddresses {
+
+// Home page of the product; the other pages are named relative to it.
+inline QString productSite() { return QStringLiteral("https://trevolin.example.org/"); }
+// The calculator's own page.
+inline QString calculatorSite() { return productSite() + QStringLiteral("calculator"); }
+// The page about the numerical methods.
+inline QString numericalMethods() { return productSite() + QStringLiteral("numerical.html"); }
+// The update check, told which version asks.
+inline QString updateCheck() { return productSite() + QStringLiteral("check.php?clientversion=") + FullVersionText(); }
+
+} // namespace WebAddresses

@@ -1,0 +1,154 @@
+#include "graph/RootList.h"
+
+#include "gui/Colors.h"
+#include "analysis/RootScan.h"
+#include "graph/GraphSurface.h"
+#include "core/LangText.h"
+#include "core/NumberFormat.h"
+#include "project/FunctionProject.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+
+namespace {
+
+// The bits a marker is XORed with: the complement of its colour, so that on the white ground
+// of the graph the disc shows in that colour; a second XOR removes it again.
+QRgb markerBits()
+{
+    return ~ColorFromValue(RootList::MarkerColor).rgb() & 0x00FFFFFFu;
+}
+
+} // namespace
+
+QString RootList::rootText(double root) { return NumberFormat::roundedText(root, RootDecimals); }
+
+void RootList::accept(double root)
+{
+    m_roots.append(root);
+    m_checked.append(false);
+}
+
+QStringList RootList::texts() const
+{
+    QStringList texts;
+    texts.reserve(m_roots.size());
+    for (double root : m_roots)
+        texts.append(rootText(root));
+    return texts;
+}
+
+int RootList::scanRoots(const FunctionProject &f)
+{
+    m_rootsFound = true;
+    const QVector<double> found = RootScan::run(f);
+    for (double root : found)
+        accept(root);
+    m_resultText = summaryText(found.size());
+    return found.size();
+}
+
+QString RootList::summaryText(int found)
+{
+    if (found == 0)
+        return LangText("NoRoot1", "No root found. Select another interval or change the root-finding steps.");
+    if (found == 1)
+        return LangText("OneRoot", "One root found. Select the root to locate it on the graph.");
+    return QString::number(found) + QLatin1Char(' ') + LangText("Roots", "roots found. Select one to locate it on the graph.");
+}
+
+void RootList::rootsButtonClicked(const FunctionProject &f)
+{
+    if (m_rootsFound) {
+        if (m_saveRoots)
+            m_saveRoots();
+        return;
+    }
+    clear();
+    scanRoots(f);
+    m_buttonCaption = LangText("SaveRoots3", "Save roots");
+    m_menuCaption = LangText("SaveRoots1", "&Save roots") + QStringLiteral("...");
+}
+
+void RootList::findOrSaveRoots(const FunctionProject &f, bool save)
+{
+    if (save && !m_rootsFound)
+        rootsButtonClicked(f);
+    rootsButtonClicked(f);
+}
+
+void RootList::refresh(bool intervalChanged)
+{
+    if (!intervalChanged)
+        return;
+    clear();
+    m_rootsFound = false;
+    m_buttonCaption = LangText("FindRoots", "Find roots");
+    m_menuCaption = LangText("FindRoots1", "&Find roots");
+    m_resultText = LangText("ClickFind", "Click the button above to find the roots on the new interval.");
+}
+
+void RootList::clear()
+{
+    m_roots.clear();
+    m_checked.clear();
+}
+
+bool RootList::isChecked(int index) const
+{
+    return index >= 0 && index < m_checked.size() && m_checked.at(index);
+}
+
+void RootList::setChecked(int index, bool checked, GraphSurface &surface)
+{
+    if (index < 0 || index >= m_checked.size() || m_checked.at(index) == checked)
+        return;
+    m_checked[index] = checked;
+    markRoot(index, surface);
+}
+
+void RootList::selectRoots(bool checked, bool invert, GraphSurface &surface)
+{
+    for (int i = 0; i < m_checked.size(); ++i)
+        setChecked(i, invert ? !m_checked.at(i) : checked, surface);
+}
+
+void RootList::markRoot(int index, GraphSurface &surface) const
+{
+    if (index < 0 || index >= m_roots.size())
+        return;
+    surface.xorDisc(m_roots.at(index), 0, MarkerRadius, markerBits());
+}
+
+void RootList::markCheckedRoots(GraphSurface &surface) const
+{
+    for (int i = 0; i < m_checked.size(); ++i) {
+        if (m_checked.at(i))
+            markRoot(i, surface);
+    }
+}
+
+QString RootList::copyRootsText(const FunctionProject &f) const
+{
+    const QString lineEnd = QStringLiteral("\r\n");
+    QString text = f.functionText() + QStringLiteral(" = 0") + lineEnd;
+    const QString values = f.f().parameters();
+    if (!values.isEmpty())
+        text += values + lineEnd;
+    text += QLatin1Char('[') + NumberFormat::roundedText(f.xMin(), RootDecimals) + QStringLiteral("; ")
+        + NumberFormat::roundedText(f.xMax(), RootDecimals) + QLatin1Char(']') + lineEnd;
+    text += lineEnd;
+    text += QString::number(count()) + QLatin1Char(' ') + LangText("RootsFound", "roots found.") + lineEnd;
+    for (int i = 0; i < m_roots.size(); ++i)
+        text += QLatin1Char('x') + QString::number(i + 1) + QStringLiteral(" = ") + rootText(m_roots.at(i)) + lineEnd;
+    return text;
+}
+
+void RootList::copyRoots(const FunctionProject &f) const
+{
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return;
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->setText(copyRootsText(f));
+}

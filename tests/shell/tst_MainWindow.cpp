@@ -1,0 +1,343 @@
+// The main window: caption, menu tree, captions from the language file, shortcuts, the
+// project menus and the commands that are already wired.
+#include "core/LangText.h"
+#include "core/WebAddresses.h"
+#include "shell/MainWindow.h"
+#include "shell/MainMenus.h"
+#include "dialogs/OptionsDialog.h"
+#include "core/ProgramSettings.h"
+#include "RecordingMessages.h"
+#include "project/SettingsStore.h"
+#include "TestEnvironment.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+
+QStringList menuBarTitles(QMainWindow &window)
+{
+    QStringList titles;
+    for (QAction *entry : window.menuBar()->actions())
+        titles << entry->text();
+    return titles;
+}
+
+// Names of the entries of a menu, separators as "-".
+QStringList entryNames(QMenu *menu)
+{
+    QStringList names;
+    for (QAction *entry : menu->actions())
+        names << (entry->isSeparator() ? QStringLiteral("-") : entry->objectName());
+    return names;
+}
+
+// The item or menu entry with the object name `name`.
+QAction *findAction(const QMainWindow &window, const char *name)
+{
+    for (QAction *action : window.findChildren<QAction *>(QLatin1String(name)))
+        return action;
+    return nullptr;
+}
+QAction *findAction(const QMainWindow &window, const QString &name) { return findAction(window, qPrintable(name)); }
+
+QMenu *findMenu(const QMainWindow &window, const char *name) { return window.findChild<QMenu *>(QLatin1String(name)); }
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    void useLanguage(const QByteArray &msg)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("test.lng"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("[Info]\nLanguage=Test\n[Msg]\n" + msg);
+        file.close();
+        WriteSetting(QStringLiteral("Settings"), QStringLiteral("Language"), path);
+    }
+
+private slots:
+    void init()
+    {
+        QSettings(QStringLiteral("Trevolin"), QStringLiteral("Trevolin")).clear();
+        programSettings() = ProgramSettings();
+    }
+
+    void captionAndBackground()
+    {
+        WriteSetting(QStringLiteral("Settings"), QStringLiteral("ForeItem"), QStringLiteral("8"));
+        MainWindow window;
+        window.load();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Trevolin 2.36"));
+        QCOMPARE(window.mdiArea()->background().color(), SkinColorsFor(8).back);
+        QCOMPARE(mainWindow(), &window);
+    }
+
+    void menuTree()
+    {
+        MainWindow window;
+        window.load();
+        QCOMPARE(menuBarTitles(window),
+                 (QStringList{"&File", "&Calculate", "&Graph", "&Window", "&Help"}));
+        QCOMPARE(entryNames(findMenu(window, "mnufile")),
+                 (QStringList{"mnuwizard", "mnuopenproj", "-", "mnusaveproj", "mnusaveprojas", "mnusaveall", "-",
+                              "mnuclose", "mnucloseall", "-", "mnutrevcalc", "mnugenoptions", "-", "mnuexit"}));
+        QCOMPARE(entryNames(findMenu(window, "mnucalc")),
+                 (QStringList{"mnueval", "mnuder", "mnuintegrate", "-", "mnuroots", "mnuextrema"}));
+        QCOMPARE(entryNames(findMenu(window, "mnugraph")),
+                 (QStringList{"mnuzoomin", "mnuzoomout", "mnuoptions", "mnushowgrid", "mnumax", "-", "mnusavegraph",
+                              "mnuprintgraph", "mnucopyclipb"}));
+        QCOMPARE(entryNames(findMenu(window, "mnuzoomin")),
+                 (QStringList{"mnuzoominpro(0)", "mnuzoominpro(1)", "mnuzoominpro(2)"}));
+        QCOMPARE(entryNames(findMenu(window, "mnuzoomout")),
+                 (QStringList{"mnuzoomoutpro(0)", "mnuzoomoutpro(1)", "mnuzoomoutpro(2)"}));
+        QCOMPARE(entryNames(findMenu(window, "mnuwindow")), QStringList{"mnucascade"});
+        QCOMPARE(entryNames(findMenu(window, "mnuhelp")),
+                 (QStringList{"mnumainhelp", "mnuhelpnew", "-", "mnusite", "mnunumerical", "-", "mnucheck", "mnuabout"}));
+        QCOMPARE(entryNames(findMenu(window, "mnupopsave")),
+                 (QStringList{"mnupopsaveproj", "mnupopsavegraph", "mnupopsaveroots"}));
+        QCOMPARE(entryNames(findMenu(window, "mnuselect")),
+                 (QStringList{"mnuselectall", "mnuselectnone", "mnuselectinvert", "-", "mnuselectclip"}));
+        QVERIFY(findAction(window, "mnushowgrid")->isCheckable());
+        QVERIFY(!findAction(window, "mnuprintgraph")->isVisible());
+    }
+
+    void englishCaptionsAndShortcuts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QKeySequence>("shortcut");
+        const QKeySequence none;
+        auto row = [](const char *name, const char *caption, const QKeySequence &keys) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(caption) << keys;
+        };
+        row("mnuwizard", "&New project...", QKeySequence(Qt::CTRL | Qt::Key_N));
+        row("mnuopenproj", "&Open project...", QKeySequence(Qt::CTRL | Qt::Key_O));
+        row("mnusaveproj", "&Save project", QKeySequence(Qt::CTRL | Qt::Key_S));
+        row("mnusaveprojas", "&Save project as...", none);
+        row("mnusaveall", "Save all projects", none);
+        row("mnuclose", "&Close project", QKeySequence(Qt::CTRL | Qt::Key_W));
+        row("mnucloseall", "Close &all projects", none);
+        row("mnutrevcalc", "Trevolin &Calculator", QKeySequence(Qt::Key_F2));
+        row("mnugenoptions", "&General options...", QKeySequence(Qt::Key_F8));
+        row("mnuexit", "E&xit", none);
+        row("mnueval", "&Evaluate...", QKeySequence(Qt::CTRL | Qt::Key_E));
+        row("mnuder", "&Derive...", QKeySequence(Qt::CTRL | Qt::Key_D));
+        row("mnuintegrate", "&Integrate...", QKeySequence(Qt::CTRL | Qt::Key_I));
+        row("mnuroots", "&Save roots...", QKeySequence(Qt::CTRL | Qt::Key_R));
+        row("mnuextrema", "Find extrema...", QKeySequence(Qt::CTRL | Qt::Key_M));
+        row("mnuzoomin", "Zoom In", none);
+        row("mnuzoominpro(0)", "X", none);
+        row("mnuzoominpro(1)", "Y", none);
+        row("mnuzoominpro(2)", "X && Y", none);
+        row("mnuzoomout", "Zoom Out", none);
+        row("mnuoptions", "&Options...", QKeySequence(Qt::Key_F9));
+        row("mnushowgrid", "Show &grid", none);
+        row("mnumax", "Maximize...", QKeySequence(Qt::Key_F11));
+        row("mnusavegraph", "&Save graph...", QKeySequence(Qt::CTRL | Qt::Key_G));
+        row("mnuprintgraph", "&Print graph...", QKeySequence(Qt::CTRL | Qt::Key_P));
+        row("mnucopyclipb", "&Copy to clipboard", QKeySequence(Qt::CTRL | Qt::Key_L));
+        row("mnucascade", "&Cascade", none);
+        row("mnumainhelp", "&Main help", QKeySequence(Qt::CTRL | Qt::Key_F1));
+        row("mnuhelpnew", "&What's new", none);
+        row("mnusite", "&Trevolin OnLine", none);
+        row("mnunumerical", "&Behind the scenes", none);
+        row("mnucheck", "Check for updates", none);
+        row("mnuabout", "&About Trevolin...", none);
+        row("mnupopsave", "&Save", none);
+        row("mnupopsaveproj", "&Save project...", none);
+        row("mnupopsavegraph", "Save &graph...", none);
+        row("mnupopsaveroots", "Save &roots...", none);
+        row("mnuselect", "Select", none);
+        row("mnuselectall", "Select &all", none);
+        row("mnuselectnone", "Select &none", none);
+        row("mnuselectinvert", "&Invert selection", none);
+        row("mnuselectclip", "&Copy to clipboard", none);
+    }
+
+    // With the English file in the program folder.
+    void englishCaptionsAndShortcuts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QKeySequence, shortcut);
+        MainWindow window;
+        window.load();
+        QAction *item = findAction(window, name);
+        QVERIFY(item);
+        QCOMPARE(item->text(), caption);
+        QCOMPARE(item->shortcut(), shortcut);
+    }
+
+    void translatedCaptions()
+    {
+        useLanguage("File=&Fichier\n"
+                    "NewProject=&Nouveau projet\n"
+                    "SaveProject=&Enregistrer le projet\n"
+                    "GeneralOptions1=Options &g\xc3\xa9n\xc3\xa9rales\n"
+                    "CopyClipboard=Co&pier\n"
+                    "Maximize=Agrandir\n");
+        MainWindow window;
+        window.load();
+        QCOMPARE(findAction(window, "mnufile")->text(), QStringLiteral("&Fichier"));
+        QCOMPARE(findAction(window, "mnuwizard")->text(), QStringLiteral("&Nouveau projet..."));
+        // One key serves two items; only the context-menu item opens a dialog.
+        QCOMPARE(findAction(window, "mnusaveproj")->text(), QStringLiteral("&Enregistrer le projet"));
+        QCOMPARE(findAction(window, "mnupopsaveproj")->text(), QStringLiteral("&Enregistrer le projet..."));
+        QCOMPARE(findAction(window, "mnucopyclipb")->text(), QStringLiteral("Co&pier"));
+        QCOMPARE(findAction(window, "mnuselectclip")->text(), QStringLiteral("Co&pier"));
+        QCOMPARE(findAction(window, "mnugenoptions")->text(), QString::fromUtf8("Options &g\xc3\xa9n\xc3\xa9rales..."));
+        QCOMPARE(findAction(window, "mnumax")->text(), QStringLiteral("Agrandir..."));
+        // Keys the file lacks keep their English text; fixed captions stay.
+        QCOMPARE(findAction(window, "mnuexit")->text(), QStringLiteral("E&xit"));
+        QCOMPARE(findAction(window, "mnutrevcalc")->text(), QStringLiteral("Trevolin &Calculator"));
+        QCOMPARE(findAction(window, "mnuzoomoutpro(2)")->text(), QStringLiteral("X && Y"));
+        QCOMPARE(findAction(window, "mnusite")->text(), QStringLiteral("&Trevolin OnLine"));
+        // Shortcuts do not depend on the language.
+        QCOMPARE(findAction(window, "mnuwizard")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        QCOMPARE(menuBarTitles(window).constFirst(), QStringLiteral("&Fichier"));
+    }
+
+    void contextMenusStayOutOfTheMenuBar()
+    {
+        MainWindow window;
+        window.load();
+        for (QAction *entry : window.menuBar()->actions()) {
+            QVERIFY(entry->menu() != findMenu(window, "mnupopsave"));
+            QVERIFY(entry->menu() != findMenu(window, "mnuselect"));
+        }
+        QCOMPARE(window.menuBar()->actions().size(), 5);
+    }
+
+    void projectMenus()
+    {
+        MainWindow window;
+        window.load();
+        const QStringList projectItems{"mnucalc", "mnugraph", "mnuwindow", "mnuclose", "mnucloseall",
+                                       "mnusaveproj", "mnusaveprojas", "mnusaveall"};
+        const QStringList others{"mnufile", "mnuhelp", "mnuwizard", "mnuopenproj", "mnugenoptions", "mnuexit",
+                                 "mnutrevcalc", "mnumainhelp"};
+        // Nothing is open after loading.
+        for (const QString &name : projectItems)
+            QVERIFY2(!findAction(window, name)->isEnabled(), qPrintable(name));
+        window.setProjectMenus(true);
+        for (const QString &name : projectItems)
+            QVERIFY2(findAction(window, name)->isEnabled(), qPrintable(name));
+        window.setProjectMenus(false);
+        for (const QString &name : projectItems)
+            QVERIFY2(!findAction(window, name)->isEnabled(), qPrintable(name));
+        for (const QString &name : others)
+            QVERIFY2(findAction(window, name)->isEnabled(), qPrintable(name));
+    }
+
+    void windowMenuListsTheChildren()
+    {
+        MainWindow window;
+        window.load();
+        window.show();
+        QMdiSubWindow *first = window.mdiArea()->addSubWindow(new QLabel(QStringLiteral("one")));
+        first->setWindowTitle(QStringLiteral("sin(x) = 0"));
+        first->show();
+        QMdiSubWindow *second = window.mdiArea()->addSubWindow(new QLabel(QStringLiteral("two")));
+        second->setWindowTitle(QStringLiteral("a&b.tvp"));
+        second->show();
+        window.mdiArea()->setActiveSubWindow(second);
+
+        QMenu *menu = findMenu(window, "mnuwindow");
+        emit menu->aboutToShow();
+        QStringList texts;
+        QAction *checked = nullptr;
+        for (QAction *entry : menu->actions()) {
+            if (!entry->isSeparator())
+                texts << entry->text();
+            if (entry->isChecked())
+                checked = entry;
+        }
+        QCOMPARE(texts, (QStringList{"&Cascade", "&1 sin(x) = 0", "&2 a&&b.tvp"}));
+        QVERIFY(checked);
+        QCOMPARE(checked->text(), QStringLiteral("&2 a&&b.tvp"));
+        // Showing the menu again does not repeat the entries; picking one activates its window.
+        emit menu->aboutToShow();
+        QCOMPARE(menu->actions().size(), 4);
+        menu->actions().at(2)->trigger();
+        QCOMPARE(window.mdiArea()->activeSubWindow(), first);
+    }
+
+    void missingCalculatorIsReportedOnce()
+    {
+        RecordingMessages messages;
+        MainWindow window;
+        window.load();
+        window.setCalculatorPath(m_dir.filePath(QStringLiteral("calc")));
+        findAction(window, "mnutrevcalc")->trigger();
+        QCOMPARE(messages.shown,
+                 QStringList{"critical: Error: Cannot find Trevolin Calculator. Please reinstall Trevolin."});
+        QVERIFY(!findAction(window, "mnutrevcalc")->isEnabled());
+    }
+
+    void generalOptionsOpenModallyFromTheShortcut()
+    {
+        MainWindow window;
+        window.load();
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        bool seen = false;
+        QTimer::singleShot(0, [&seen, &window] {
+            auto *dialog = qobject_cast<OptionsDialog *>(QApplication::activeModalWidget());
+            if (dialog) {
+                seen = dialog->parentWidget() == &window && dialog->isModal();
+                dialog->reject();
+            }
+        });
+        QTest::keyClick(&window, Qt::Key_F8);
+        QVERIFY(seen);
+    }
+
+    void hiddenPrintItemHasNoWorkingShortcut()
+    {
+        MainWindow window;
+        window.load();
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        int triggered = 0;
+        connect(findAction(window, "mnuprintgraph"), &QAction::triggered, [&triggered] { ++triggered; });
+        QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(triggered, 0);
+    }
+
+    void exitClosesTheChildrenAndTheWindow()
+    {
+        MainWindow window;
+        window.load();
+        window.show();
+        auto *child = new QLabel(QStringLiteral("child"));
+        child->setAttribute(Qt::WA_DeleteOnClose);
+        QPointer<QLabel> watch(child);
+        window.mdiArea()->addSubWindow(child)->show();
+        findAction(window, "mnuexit")->trigger();
+        QVERIFY(!window.isVisible());
+        QVERIFY(window.mdiArea()->subWindowList().isEmpty());
+        QTRY_VERIFY(watch.isNull());
+    }
+
+    void updateCheckAddressCarriesTheVersion()
+    {
+        QVERIFY(WebAddresses::updateCheck().endsWith(QStringLiteral("check.php?clientversion=2.36.969")));
+    }
+};
+
+TREV_TEST_MAIN(TestMainWindow)
+#include "tst_MainWindow.moc"
