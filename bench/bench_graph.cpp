@@ -69,7 +69,7 @@ int main(int argc, char **argv)
     }
     MathEngine::initialize();
 
-    std::printf("| # | f(x) | interval | roots | ScanRoots, %d steps (ms) | of which f, f' samples (ms) | DrawGraph, %d points (ms) |\n",
+    std::printf("| # | f(x) | interval | roots | root scan, %d steps (ms) | of which f, f' samples (ms) | drawing, %d points (ms) |\n",
                 Steps, Points);
     std::printf("|---|---|---|---|---|---|---|\n");
     double worst = 0;

@@ -6,9 +6,9 @@
 class FunctionProject;
 
 struct PointValues {
-    QString x;           // Txt_X
-    QString value;       // Txt_Val: f(x), or the error text
-    QString derivative;  // Txt_Der: f'(x), or the text saying f is not differentiable there
+    QString x;           // the x box
+    QString value;       // the value box: f(x), or the error text
+    QString derivative;  // the derivative box: f'(x), or the text saying f is not differentiable there
 };
 
 class PointReadout {

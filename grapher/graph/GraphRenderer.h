@@ -15,7 +15,7 @@ class FunctionProject;
 
 class GraphRenderer {
 public:
-    // How many strokes Filler draws: the graph window draws every second one, the full-screen
+    // How many strokes shadeArea draws: the graph window draws every second one, the full-screen
     // window all of them.
     enum class ShadeStrokes { Half, All };
 
@@ -59,7 +59,7 @@ public:
     // The text of an axis label for the value v (already rounded).
     static QString axisLabel(double v);
 
-    // Height of the horizontal axis (or of the baseline of Filler): 0 when zero is in view,
+    // Height of the horizontal axis (or of the baseline of shadeArea): 0 when zero is in view,
     // otherwise the nearer edge; `dashed` tells whether it is such a substitute. The same rule
     // on a and b gives the vertical axis.
     static double axisPosition(double low, double high, bool &dashed);

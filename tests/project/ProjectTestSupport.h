@@ -14,7 +14,7 @@ namespace ProjectTestSupport {
 // Loads the engine from the program folder and initialises it once; false with the reason.
 bool engineReady(QString *why = nullptr);
 
-// A project as the wizard makes it: parsed, LoadData over [a, b], then `steps` root-finding
+// A project as the wizard makes it: parsed, load over [a, b], then `steps` root-finding
 // steps when given. Null when the expression does not parse.
 std::unique_ptr<FunctionProject> makeProject(const QString &expression, double a, double b,
                                       const QString &parameters = QString(), qint32 steps = 0);

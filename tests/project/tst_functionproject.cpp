@@ -113,8 +113,8 @@ void TestFunctionProject::loadDataCounts_data()
 {
     QTest::addColumn<int>("graphPrecision");
     QTest::addColumn<int>("rootSteps");
-    QTest::addColumn<int>("prec");
-    QTest::addColumn<int>("hiq");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("steps");
 
     QTest::newRow("settings taken as they are") << 500 << 2000 << 500 << 2000;
     QTest::newRow("limits themselves") << 10 << 50000 << 10 << 50000;
@@ -127,14 +127,14 @@ void TestFunctionProject::loadDataCounts()
 {
     QFETCH(int, graphPrecision);
     QFETCH(int, rootSteps);
-    QFETCH(int, prec);
-    QFETCH(int, hiq);
+    QFETCH(int, points);
+    QFETCH(int, steps);
     programSettings().GraphPrecision = graphPrecision;
     programSettings().RootSteps = rootSteps;
     const auto project = makeProject(QStringLiteral("x"), -1, 1);
     QVERIFY(project);
-    QCOMPARE(project->graphPoints(), prec);
-    QCOMPARE(project->rootSteps(), hiq);
+    QCOMPARE(project->graphPoints(), points);
+    QCOMPARE(project->rootSteps(), steps);
 }
 
 void TestFunctionProject::copyData()

@@ -44,16 +44,16 @@ QStringList nonEmptyLines(const QString &path)
 // A field of the project by its name, as a number (Booleans as 0 and 1).
 double field(const FunctionProject &f, const QString &name)
 {
-    if (name == QLatin1String("a")) return f.xMin();
-    if (name == QLatin1String("b")) return f.xMax();
-    if (name == QLatin1String("ymin")) return f.yMin();
-    if (name == QLatin1String("ymax")) return f.yMax();
-    if (name == QLatin1String("prec")) return f.graphPoints();
-    if (name == QLatin1String("hiq")) return f.rootSteps();
-    if (name == QLatin1String("coloraxe")) return f.axesColor();
-    if (name == QLatin1String("colorgrid")) return f.gridColor();
-    if (name == QLatin1String("colorgrafic")) return f.graphColor();
-    if (name == QLatin1String("showgrid")) return f.showGrid() ? 1 : 0;
+    if (name == QLatin1String("xMin")) return f.xMin();
+    if (name == QLatin1String("xMax")) return f.xMax();
+    if (name == QLatin1String("yMin")) return f.yMin();
+    if (name == QLatin1String("yMax")) return f.yMax();
+    if (name == QLatin1String("graphPoints")) return f.graphPoints();
+    if (name == QLatin1String("rootSteps")) return f.rootSteps();
+    if (name == QLatin1String("axesColor")) return f.axesColor();
+    if (name == QLatin1String("gridColor")) return f.gridColor();
+    if (name == QLatin1String("graphColor")) return f.graphColor();
+    if (name == QLatin1String("showGrid")) return f.showGrid() ? 1 : 0;
     qFatal("unknown field %s", qPrintable(name));
     return 0;
 }
@@ -140,23 +140,23 @@ void TestProjectFile::readValues_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<double>("expected");
 
-    QTest::newRow("exponent") << "[Graph]\nXmax=1E+20" << "b" << 1e20;
-    QTest::newRow("comma stops") << "[Graph]\nXmax=12,5" << "b" << 12.0;
-    QTest::newRow("blank and exponent") << "[Graph]\nXmin=  -2.5e1" << "a" << -25.0;
-    QTest::newRow("no zero before point") << "[Graph]\nYmin=-.5" << "ymin" << -0.5;
-    QTest::newRow("case-insensitive names") << "[graph]\nYMAX= 3" << "ymax" << 3.0;
-    QTest::newRow("half to even") << "[Precision]\nGraph points=200.5" << "prec" << 200.0;
-    QTest::newRow("text gives 0, clamped to 10") << "[Precision]\nGraph points=abc" << "prec" << 10.0;
-    QTest::newRow("graph points clamped to 1000") << "[Precision]\nGraph points=5000" << "prec" << 1000.0;
-    QTest::newRow("steps clamped to 100") << "[Precision]\nRoot-finding steps=99" << "hiq" << 100.0;
-    QTest::newRow("steps clamped to 50000") << "[Precision]\nRoot-finding steps=1000000" << "hiq" << 50000.0;
-    QTest::newRow("steps inside") << "[Precision]\nRoot-finding steps= 2500" << "hiq" << 2500.0;
-    QTest::newRow("curve colour") << "[Colors]\nGraph= 16711680" << "colorgrafic" << 16711680.0;
-    QTest::newRow("system colour kept") << "[Colors]\nAxes=-2147483635" << "coloraxe" << -2147483635.0;
-    QTest::newRow("grid off as word") << "[Show]\nGrid=false" << "showgrid" << 0.0;
-    QTest::newRow("grid on in capitals") << "[Show]\nGrid=TRUE" << "showgrid" << 1.0;
-    QTest::newRow("grid off as zero") << "[Show]\nGrid=0" << "showgrid" << 0.0;
-    QTest::newRow("grid on as number") << "[Show]\nGrid=-1" << "showgrid" << 1.0;
+    QTest::newRow("exponent") << "[Graph]\nXmax=1E+20" << "xMax" << 1e20;
+    QTest::newRow("comma stops") << "[Graph]\nXmax=12,5" << "xMax" << 12.0;
+    QTest::newRow("blank and exponent") << "[Graph]\nXmin=  -2.5e1" << "xMin" << -25.0;
+    QTest::newRow("no zero before point") << "[Graph]\nYmin=-.5" << "yMin" << -0.5;
+    QTest::newRow("case-insensitive names") << "[graph]\nYMAX= 3" << "yMax" << 3.0;
+    QTest::newRow("half to even") << "[Precision]\nGraph points=200.5" << "graphPoints" << 200.0;
+    QTest::newRow("text gives 0, clamped to 10") << "[Precision]\nGraph points=abc" << "graphPoints" << 10.0;
+    QTest::newRow("graph points clamped to 1000") << "[Precision]\nGraph points=5000" << "graphPoints" << 1000.0;
+    QTest::newRow("steps clamped to 100") << "[Precision]\nRoot-finding steps=99" << "rootSteps" << 100.0;
+    QTest::newRow("steps clamped to 50000") << "[Precision]\nRoot-finding steps=1000000" << "rootSteps" << 50000.0;
+    QTest::newRow("steps inside") << "[Precision]\nRoot-finding steps= 2500" << "rootSteps" << 2500.0;
+    QTest::newRow("curve colour") << "[Colors]\nGraph= 16711680" << "graphColor" << 16711680.0;
+    QTest::newRow("system colour kept") << "[Colors]\nAxes=-2147483635" << "axesColor" << -2147483635.0;
+    QTest::newRow("grid off as word") << "[Show]\nGrid=false" << "showGrid" << 0.0;
+    QTest::newRow("grid on in capitals") << "[Show]\nGrid=TRUE" << "showGrid" << 1.0;
+    QTest::newRow("grid off as zero") << "[Show]\nGrid=0" << "showGrid" << 0.0;
+    QTest::newRow("grid on as number") << "[Show]\nGrid=-1" << "showGrid" << 1.0;
 }
 
 void TestProjectFile::readValues()
