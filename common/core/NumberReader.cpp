@@ -1,5 +1,7 @@
 #include "core/NumberReader.h"
 
+#include "core/NumberFormat.h"
+
 #include <cerrno>
 #include <clocale>
 #include <cmath>
@@ -102,6 +104,24 @@ bool parseGeneralText(const QString &text, double &value, const QLocale &locale)
     if (overflow || consumed != plain.size())
         return false;
     value = parsed;
+    return true;
+}
+
+bool userInteger(const QString &text, qint32 minimum, qint32 maximum, qint32 &value)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return false;
+    bool ok = false;
+    double number = QLocale().toDouble(trimmed, &ok);
+    if (!ok)
+        number = QLocale::c().toDouble(trimmed, &ok);
+    if (!ok || !std::isfinite(number))
+        return false;
+    const double rounded = NumberFormat::roundHalfEven(number, 0);
+    if (!(rounded >= minimum && rounded <= maximum))
+        return false;
+    value = static_cast<qint32>(rounded);
     return true;
 }
 

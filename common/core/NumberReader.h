@@ -3,6 +3,7 @@
 // number reader of the programs.
 #include <QLocale>
 #include <QString>
+#include <QtGlobal>
 
 namespace NumberReader {
 
@@ -19,5 +20,10 @@ double settingNumber(const QString &text);
 
 // Reads back a text made by generalText in the same locale; false when it is not such a number.
 bool parseGeneralText(const QString &text, double &value, const QLocale &locale = QLocale());
+
+// A whole number typed by the user: a number in the user's notation (or with "."), rounded to
+// the nearest integer with halves to the even neighbour; false when it is no number or the
+// rounded value lies outside [minimum, maximum] (`value` is then untouched).
+bool userInteger(const QString &text, qint32 minimum, qint32 maximum, qint32 &value);
 
 } // namespace NumberReader

@@ -4,6 +4,7 @@
 #include "core/LangText.h"
 #include "core/MathEngine.h"
 #include "core/NumberFormat.h"
+#include "core/NumberReader.h"
 #include "core/ProgramSettings.h"
 
 #include <algorithm>
@@ -64,20 +65,7 @@ QString GraphSettingsModel::boundText(double value, const QLocale &locale)
 
 bool GraphSettingsModel::parseCount(const QString &text, qint32 minimum, qint32 maximum, qint32 &count)
 {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return false;
-    bool ok = false;
-    double value = QLocale().toDouble(trimmed, &ok);
-    if (!ok)
-        value = QLocale::c().toDouble(trimmed, &ok);
-    if (!ok || !std::isfinite(value))
-        return false;
-    const double rounded = NumberFormat::roundHalfEven(value, 0);
-    if (!(rounded >= minimum && rounded <= maximum))
-        return false;
-    count = static_cast<qint32>(rounded);
-    return true;
+    return NumberReader::userInteger(text, minimum, maximum, count);
 }
 
 QString GraphSettingsModel::lengthMessage(const QString &prefix)

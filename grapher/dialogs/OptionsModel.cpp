@@ -2,7 +2,7 @@
 
 #include "core/IniFile.h"
 #include "core/LangText.h"
-#include "core/NumberFormat.h"
+#include "core/NumberReader.h"
 #include "core/ProgramFolder.h"
 #include "core/ProgramSettings.h"
 #include "project/SettingsStore.h"
@@ -63,19 +63,10 @@ OptionsModel::OptionsModel(const QString &languageFolder)
 
 bool OptionsModel::ParseDecimals(const QString &text, int &decimals)
 {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
+    qint32 value = 0;
+    if (!NumberReader::userInteger(text, MinDecimals, MaxDecimals, value))
         return false;
-    bool ok = false;
-    double value = QLocale().toDouble(trimmed, &ok);
-    if (!ok)
-        value = QLocale::c().toDouble(trimmed, &ok);
-    if (!ok || !std::isfinite(value))
-        return false;
-    const double rounded = NumberFormat::roundHalfEven(value, 0);
-    if (rounded < MinDecimals || rounded > MaxDecimals)
-        return false;
-    decimals = static_cast<int>(rounded);
+    decimals = value;
     return true;
 }
 
