@@ -6,7 +6,7 @@ set -eu
 cd "$(dirname "$0")"
 
 JOBS=$(nproc 2>/dev/null || echo 2)
-PACKAGES="cmake g++ make pkg-config googletest libgtest-dev qt6-base-dev qt6-image-formats-plugins libgif-dev"
+PACKAGES="cmake g++ make pkg-config googletest libgtest-dev qt6-base-dev qt6-image-formats-plugins libgif-dev qt6-svg-dev"
 TEST_PACKAGES="clang libclang-rt-14-dev"
 
 install_missing() {

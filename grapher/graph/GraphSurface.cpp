@@ -1,7 +1,9 @@
 #include "graph/GraphSurface.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPolygonF>
 
 #include <algorithm>
 #include <cmath>
@@ -37,13 +39,43 @@ void GraphSurface::resize(const QSize &size, qreal devicePixelRatio)
     clear();
 }
 
+template <typename Draw> void GraphSurface::paint(Draw draw)
+{
+    if (m_vectorPainter) {
+        m_vectorPainter->save();
+        draw(*m_vectorPainter);
+        m_vectorPainter->restore();
+        return;
+    }
+    QPainter painter(&m_image);
+    draw(painter);
+}
+
+QFont GraphSurface::paintedFont(const QPainter &painter) const
+{
+    // A painter turns points into pixels at its device's resolution; the layout was measured on
+    // the image, so the size is rescaled to give the image's pixels in the painter's units.
+    QFont font = m_font;
+    const QPaintDevice *device = painter.device();
+    if (!m_vectorPainter)
+        return font;
+    if (device && device->logicalDpiY() > 0 && font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * m_image.logicalDpiY() / device->logicalDpiY());
+    // A vector file names one family: the one the texts were measured with.
+    font.setFamilies({QFontInfo(m_font).family()});
+    return font;
+}
+
 void GraphSurface::clear()
 {
-    m_image.fill(m_backColor);
-    if (!m_background.isNull()) {
-        QPainter painter(&m_image);
-        painter.drawImage(QPointF(0, 0), m_background);
-    }
+    if (!m_vectorPainter)
+        m_image.fill(m_backColor);
+    paint([this](QPainter &painter) {
+        if (m_vectorPainter)
+            painter.fillRect(QRectF(QPointF(0, 0), QSizeF(m_size)), m_backColor);
+        if (!m_background.isNull())
+            painter.drawImage(QPointF(0, 0), m_background);
+    });
 }
 
 bool GraphSurface::setScale(double left, double top, double right, double bottom)
@@ -159,9 +191,26 @@ void GraphSurface::drawLines(const QVector<QLineF> &lines)
     }
     if (pixels.isEmpty())
         return;
-    QPainter painter(&m_image);
-    painter.setPen(pen());
-    painter.drawLines(pixels);
+    paint([this, &pixels](QPainter &painter) {
+        painter.setPen(pen());
+        if (!m_vectorPainter) {
+            painter.drawLines(pixels);
+            return;
+        }
+        // In vector output, segments that continue one another become one polyline: a curve is
+        // then one path with proper joins and unbroken dashes instead of hundreds of pieces.
+        QPolygonF polyline;
+        for (const QLineF &line : pixels) {
+            if (!polyline.isEmpty() && polyline.constLast() != line.p1()) {
+                painter.drawPolyline(polyline);
+                polyline.clear();
+            }
+            if (polyline.isEmpty())
+                polyline.append(line.p1());
+            polyline.append(line.p2());
+        }
+        painter.drawPolyline(polyline);
+    });
 }
 
 void GraphSurface::printText(const QString &text)
@@ -171,11 +220,12 @@ void GraphSurface::printText(const QString &text)
     const QPointF at = toPixel(m_currentX, m_currentY);
     if (!finitePoint(at) || std::fabs(at.x()) > 1e6 || std::fabs(at.y()) > 1e6)
         return;
-    QPainter painter(&m_image);
-    painter.setFont(m_font);
-    painter.setPen(m_foreColor);
-    const QFontMetricsF metrics(m_font, &m_image);
-    painter.drawText(QPointF(at.x(), at.y() + metrics.ascent()), text);
+    const double ascent = QFontMetricsF(m_font, &m_image).ascent();
+    paint([&](QPainter &painter) {
+        painter.setFont(paintedFont(painter));
+        painter.setPen(m_foreColor);
+        painter.drawText(QPointF(at.x(), at.y() + ascent), text);
+    });
 }
 
 double GraphSurface::textWidth(const QString &text) const
@@ -188,9 +238,24 @@ double GraphSurface::textHeight(const QString &) const
     return worldHeight(QFontMetricsF(m_font, &m_image).height());
 }
 
+void GraphSurface::fillDisc(double x, double y, double radius, const QColor &color)
+{
+    if (!m_hasScale || !(radius > 0))
+        return;
+    const QPointF centre = toPixel(x, y);
+    if (!finitePoint(centre) || centre.x() + radius < 0 || centre.y() + radius < 0
+        || centre.x() - radius > m_size.width() || centre.y() - radius > m_size.height())
+        return;
+    paint([&](QPainter &painter) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(color);
+        painter.drawEllipse(centre, radius, radius);
+    });
+}
+
 void GraphSurface::xorDisc(double x, double y, double radius, QRgb bits)
 {
-    if (!m_hasScale)
+    if (!m_hasScale || m_vectorPainter)
         return;
     const QPointF centre = toPixel(x, y) * m_ratio;
     const double r = radius * m_ratio;

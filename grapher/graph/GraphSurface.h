@@ -8,6 +8,9 @@
 // bottom edge `bottom` (y grows upwards when top > bottom). Lines are drawn without
 // anti-aliasing, clipped to the surface before they reach the painter, and skipped when an end
 // is not a number, so no coordinate, however wild, can stall or crash the drawing.
+//
+// For vector output (SVG, PDF, a printer) the same drawing can go to a painter instead of the
+// image: see setVectorPainter.
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -16,6 +19,8 @@
 #include <QPointF>
 #include <QSize>
 #include <QVector>
+
+class QPainter;
 
 class GraphSurface {
 public:
@@ -75,12 +80,28 @@ public:
     double textWidth(const QString &text) const;
     double textHeight(const QString &text) const;
 
+    // Vector output: while a painter is set, clearing, lines and texts go to it instead of the
+    // image, in the logical pixels of this surface, and texts keep the size they have on the
+    // image whatever the painter's device resolution. The painter must be active and outlive its
+    // use; nullptr sends the drawing back to the image, which is left untouched meanwhile.
+    void setVectorPainter(QPainter *painter) { m_vectorPainter = painter; }
+    QPainter *vectorPainter() const { return m_vectorPainter; }
+
+    // A disc of `radius` logical pixels filled with `color`, centred on the world point (x, y):
+    // the root markers of vector output, where there is no XOR.
+    void fillDisc(double x, double y, double radius, const QColor &color);
+
     // XORs a disc of `radius` logical pixels centred on the world point (x, y) with `bits`
-    // (0xRRGGBB). Drawing the same disc twice restores every pixel exactly.
+    // (0xRRGGBB). Drawing the same disc twice restores every pixel exactly. Only the image has
+    // XOR: with a vector painter set nothing is drawn.
     void xorDisc(double x, double y, double radius, QRgb bits);
 
 private:
     QPen pen() const;
+    // Runs `draw` with a painter on the vector painter or, without one, on the image.
+    template <typename Draw> void paint(Draw draw);
+    // The font as the painter must be given it so that texts come out as on the image.
+    QFont paintedFont(const QPainter &painter) const;
     bool clipToSurface(QPointF &p1, QPointF &p2) const;
 
     QSize m_size;
@@ -95,4 +116,5 @@ private:
     int m_width = 1;
     QFont m_font;
     double m_currentX = 0, m_currentY = 0;
+    QPainter *m_vectorPainter = nullptr;
 };
