@@ -1,7 +1,9 @@
-// Timing of the two costly operations of a graph window on the sixteen example equations of the
-// wizard's Random button: the root scan with 50,000 steps and a redraw with 1,000 graph points.
-// Prints a table with the median of several runs of each. Run from the program folder (the
+// Timing of the costly operations of a graph window on the sixteen example equations of the
+// wizard's Random button: the root scan with 50,000 steps and a redraw with 1,000 graph points,
+// a pan and a wheel-zoom step, and the extrema scan with 50,000 steps. Prints a table per
+// operation with the median of several runs of each. Run from the program folder (the
 // engine library is loaded from beside the program).
+#include "analysis/ExtremaScan.h"
 #include "core/EngineBinding.h"
 #include "core/Expression.h"
 #include "core/MathEngine.h"
@@ -166,5 +168,31 @@ int main(int argc, char **argv)
         std::printf("| %d | %s | %.2f | %.2f |\n", i, example.function, pan, zoom);
     }
     std::printf("\nSlowest median of a view step: %.2f ms (median of %d runs each)\n", worstMove, MoveRuns);
+
+    // The extrema dialog's scan: f' sampled over [a - h, b + h] with 50,000 steps, each sign
+    // change refined by the root finder on f' and checked half a step to either side.
+    std::printf("\n| # | f(x) | extrema | extrema scan, %d steps (ms) |\n|---|---|---|---|\n", Steps);
+    double worstExtrema = 0;
+    for (int i = 0; i < 16; ++i) {
+        const Example &example = Examples[i];
+        Expression f = Expression::parse(QString::fromLatin1(example.function), QString::fromLatin1(example.parameters));
+        if (f.isNull())
+            continue;
+        FunctionProject project;
+        project.load(QString::fromLatin1(example.function), std::move(f), example.start, example.end);
+        project.setRootSteps(Steps);
+        std::vector<double> scans;
+        int found = 0;
+        for (int run = 0; run < Runs; ++run) {
+            QElapsedTimer timer;
+            timer.start();
+            found = static_cast<int>(ExtremaScan::run(project).size());
+            scans.push_back(timer.nsecsElapsed() / 1e6);
+        }
+        const double scan = median(scans);
+        worstExtrema = std::max(worstExtrema, scan);
+        std::printf("| %d | %s | %d | %.1f |\n", i, example.function, found, scan);
+    }
+    std::printf("\nSlowest median of an extrema scan: %.1f ms (median of %d runs each)\n", worstExtrema, Runs);
     return 0;
 }

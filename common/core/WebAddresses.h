@@ -16,4 +16,7 @@ inline QString numericalMethods() { return productSite() + QStringLiteral("numer
 // The update check, told which version asks.
 inline QString updateCheck() { return productSite() + QStringLiteral("check.php?clientversion=") + FullVersionText(); }
 
+// An outside page that integrates symbolically, offered beside the numerical integral.
+inline QString symbolicIntegration() { return QStringLiteral("https://www.integral-calculator.com/"); }
+
 } // namespace WebAddresses
