@@ -1,0 +1,117 @@
+#include "shell/CommandLine.h"
+
+#include "core/MathEngine.h"
+#include "core/ProgramSettings.h"
+#include "project/ProjectFile.h"
+
+namespace {
+
+const QChar Quote = QLatin1Char('"');
+const QChar Space = QLatin1Char(' ');
+
+CommandLineAction equationAction(QString rest, double minLength, double maxLength)
+{
+    CommandLineAction action;
+    const QString functionText = NextCommandToken(rest);
+    EngineError parseError;
+    Expression function = Expression::parse(functionText, &parseError);
+    EngineError startError;
+    const double start = MathEngine::evaluateConstant(NextCommandToken(rest), &startError);
+    EngineError endError;
+    const double end = MathEngine::evaluateConstant(NextCommandToken(rest), &endError);
+    if (!parseError.ok() || function.isNull() || !startError.ok() || !endError.ok())
+        return action;
+    // Written so that a NaN end fails every test.
+    const double length = end - start;
+    if (!(start < end && length <= maxLength && length >= minLength))
+        return action;
+    action.kind = CommandLineAction::Kind::Equation;
+    action.equation = std::make_unique<FunctionProject>();
+    action.equation->load(functionText, std::move(function), start, end);
+    return action;
+}
+
+} // namespace
+
+QString NextCommandToken(QString &text)
+{
+    int first = 0;
+    while (first < text.size() && text.at(first) == Space)
+        ++first;
+    text.remove(0, first);
+    if (text.startsWith(Quote)) {
+        const int closing = text.indexOf(Quote, 1);
+        if (closing < 0) {
+            text.clear();
+            return QString();
+        }
+        const QString token = text.mid(1, closing - 1);
+        text.remove(0, closing + 1);
+        return token;
+    }
+    const int space = text.indexOf(Space);
+    if (space < 0) {
+        QString token = text;
+        text.clear();
+        return token;
+    }
+    const QString token = text.left(space);
+    text.remove(0, space + 1);
+    return token;
+}
+
+QString CommandLineFromArguments(const QStringList &arguments)
+{
+    QStringList parts;
+    for (const QString &argument : arguments) {
+        if (argument.isEmpty())
+            continue;
+        parts << (argument.contains(Space) ? Quote + argument + Quote : argument);
+    }
+    return parts.join(Space);
+}
+
+MaintenanceSwitch MaintenanceSwitchOf(const QString &commandLine)
+{
+    if (commandLine == QLatin1String("/u"))
+        return MaintenanceSwitch::RemoveAssociation;
+    if (commandLine == QLatin1String("/r"))
+        return MaintenanceSwitch::WriteAssociation;
+    return MaintenanceSwitch::None;
+}
+
+CommandLineAction ProcessCommandLine(const QString &text, double minLength, double maxLength)
+{
+    CommandLineAction action;
+    if (text.isEmpty()) {
+        action.kind = CommandLineAction::Kind::ShowWizard;
+        return action;
+    }
+    QString rest = text;
+    QString token = NextCommandToken(rest);
+    if (token.toLower() == QLatin1String("/eq"))
+        return equationAction(rest, minLength, maxLength);
+
+    while (!token.isEmpty()) {
+        CommandLineFile file;
+        file.path = token;
+        file.fullPath = ProjectFile::commandLinePath(token);
+        auto project = std::make_unique<FunctionProject>();
+        const ProjectFile::OpenResult result = ProjectFile::openFromCommandLine(*project, token);
+        if (result == ProjectFile::OpenResult::Opened)
+            file.project = std::move(project);
+        else if (result != ProjectFile::OpenResult::NoFile)
+            file.failureText = ProjectFile::openFailureText(result);
+        action.files.push_back(std::move(file));
+        token = NextCommandToken(rest);
+    }
+    if (!action.files.empty())
+        action.kind = CommandLineAction::Kind::Files;
+    return action;
+}
+
+CommandLineAction ProcessCommandLine(const QString &text)
+{
+    const ProgramSettings &settings = programSettings();
+    return ProcessCommandLine(text, settings.MinLen, settings.MaxLen);
+}
