@@ -46,7 +46,7 @@ void GraphPane::resize(const QSize &size, qreal devicePixelRatio)
         refresh(false);
 }
 
-void GraphPane::load()
+void GraphPane::load(bool scanRoots)
 {
     if (!m_project)
         return;
@@ -54,6 +54,8 @@ void GraphPane::load()
     if (m_kind == Kind::FullScreen)
         return;
     m_roots.setButtonCaption(LangText("SaveRoots1", "&Save roots"));
+    if (!scanRoots)
+        return;
     const WaitCursor waitCursor;
     m_roots.scanRoots(*m_project);
 }

@@ -32,8 +32,9 @@ public:
     // A new size of the drawing (logical pixels and the screen's pixel ratio); redraws.
     void resize(const QSize &size, qreal devicePixelRatio);
 
-    // Loading the window: the button's first caption, the graph, and the roots at once.
-    void load();
+    // Loading the window: the button's first caption, the graph, and the roots at once. A
+    // window that runs the scan itself in slices (RootList::beginScan) loads without it.
+    void load(bool scanRoots = true);
 
     // After every change of the view or the project. intervalChanged (a new x interval or step
     // count) empties the roots list; then the graph is redrawn and, while roots are listed,

@@ -41,12 +41,44 @@ QStringList RootList::texts() const
 
 int RootList::scanRoots(const FunctionProject &f)
 {
+    beginScan(false);
+    addScannedRoots(RootScan::run(f));
+    endScan(false);
+    return m_scanFound;
+}
+
+void RootList::beginScan(bool fromButton)
+{
+    if (fromButton)
+        clear();
     m_rootsFound = true;
-    const QVector<double> found = RootScan::run(f);
-    for (double root : found)
+    m_cancelled = false;
+    m_scanFromButton = fromButton;
+    m_scanFound = 0;
+}
+
+void RootList::addScannedRoots(const QVector<double> &roots)
+{
+    for (double root : roots)
         accept(root);
-    m_resultText = summaryText(found.size());
-    return found.size();
+    m_scanFound += roots.size();
+}
+
+void RootList::endScan(bool cancelled)
+{
+    m_cancelled = cancelled;
+    if (cancelled) {
+        m_resultText = LangText("ScanCancelled", "The search was stopped; the roots found until then are listed. "
+                                                 "Click the button above to search again.");
+        m_buttonCaption = LangText("FindRoots", "Find roots");
+        m_menuCaption = LangText("FindRoots1", "&Find roots");
+        return;
+    }
+    m_resultText = summaryText(m_scanFound);
+    if (m_scanFromButton) {
+        m_buttonCaption = LangText("SaveRoots3", "Save roots");
+        m_menuCaption = LangText("SaveRoots1", "&Save roots") + QStringLiteral("...");
+    }
 }
 
 QString RootList::summaryText(int found)
@@ -60,20 +92,19 @@ QString RootList::summaryText(int found)
 
 void RootList::rootsButtonClicked(const FunctionProject &f)
 {
-    if (m_rootsFound) {
+    if (buttonRole() == ButtonRole::SaveRoots) {
         if (m_saveRoots)
             m_saveRoots();
         return;
     }
-    clear();
-    scanRoots(f);
-    m_buttonCaption = LangText("SaveRoots3", "Save roots");
-    m_menuCaption = LangText("SaveRoots1", "&Save roots") + QStringLiteral("...");
+    beginScan(true);
+    addScannedRoots(RootScan::run(f));
+    endScan(false);
 }
 
 void RootList::findOrSaveRoots(const FunctionProject &f, bool save)
 {
-    if (save && !m_rootsFound)
+    if (save && buttonRole() == ButtonRole::FindRoots)
         rootsButtonClicked(f);
     rootsButtonClicked(f);
 }
@@ -84,6 +115,7 @@ void RootList::refresh(bool intervalChanged)
         return;
     clear();
     m_rootsFound = false;
+    m_cancelled = false;
     m_buttonCaption = LangText("FindRoots", "Find roots");
     m_menuCaption = LangText("FindRoots1", "&Find roots");
     m_resultText = LangText("ClickFind", "Click the button above to find the roots on the new interval.");

@@ -25,6 +25,17 @@ public:
     // The scan (RootScan). Appends every root it finds to the list (which it does not empty),
     // sets rootsFound and the summary label; returns the number of roots found by this scan.
     int scanRoots(const FunctionProject &f);
+
+    // The same scan run in slices by the window (RootScan::advance), so that a long one can show
+    // its progress and be cancelled. Together the three calls do what scanRoots does
+    // (fromButton false: loading) or what the roots button's find role does (fromButton true:
+    // the list is emptied first and the captions turn to saving). A cancelled scan keeps the
+    // roots found so far, listed and marked, says so in the summary label and leaves the
+    // button in its find role, so that pressing it scans again.
+    void beginScan(bool fromButton);
+    void addScannedRoots(const QVector<double> &roots);
+    void endScan(bool cancelled);
+    bool scanCancelled() const { return m_cancelled; }
     // The summary label after a scan that found `found` roots.
     static QString summaryText(int found);
 
@@ -64,7 +75,10 @@ public:
     const QVector<double> &roots() const { return m_roots; }
     QStringList texts() const;
     QString resultText() const { return m_resultText; }
-    ButtonRole buttonRole() const { return m_rootsFound ? ButtonRole::SaveRoots : ButtonRole::FindRoots; }
+    ButtonRole buttonRole() const
+    {
+        return m_rootsFound && !m_cancelled ? ButtonRole::SaveRoots : ButtonRole::FindRoots;
+    }
     QString buttonCaption() const { return m_buttonCaption; }
     QString menuCaption() const { return m_menuCaption; }
     void setButtonCaption(const QString &caption) { m_buttonCaption = caption; }
@@ -79,6 +93,9 @@ private:
     void accept(double root);
 
     bool m_rootsFound = false;
+    bool m_cancelled = false;       // the last scan was stopped before its end
+    bool m_scanFromButton = false;  // the scan under way was started by the roots button
+    int m_scanFound = 0;            // roots found by the scan under way
     QVector<double> m_roots;
     QVector<bool> m_checked;
     QString m_resultText;

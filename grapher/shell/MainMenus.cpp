@@ -178,3 +178,9 @@ void MainMenus::setCaptions()
     caption(QStringLiteral("mnuselectinvert"), LangText("SelectInvert", "&Invert selection"));
     caption(QStringLiteral("mnuselectclip"), LangText("CopyClipboard", "&Copy to clipboard"));
 }
+
+void MainMenus::setMaximizeCaption(bool backToNormal)
+{
+    maximizeAction->setText(backToNormal ? LangText("BackNormal", "Back to normal mode")
+                                         : LangText("Maximize", "Maximize") + Dots);
+}

@@ -20,6 +20,8 @@ public:
     // Sets every caption from the current language file ("..." appended where the item opens
     // a dialog); fixed captions stay as they are.
     void setCaptions();
+    // The Maximize item reads "Back to normal mode" while the full-screen window is active.
+    void setMaximizeCaption(bool backToNormal);
 
     // File
     QMenu *fileMenu = nullptr;

@@ -11,7 +11,12 @@
 #include "core/ProgramSettings.h"
 #include "project/SettingsStore.h"
 #include "core/Version.h"
+#include "project/FunctionProject.h"
+#include "project/ProjectFile.h"
 #include "ui/Skins.h"
+#include "windows/FullScreenGraph.h"
+#include "windows/GraphWindow.h"
+#include "windows/GraphWindowMenus.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -22,6 +27,7 @@
 #include <QMenuBar>
 #include <QPointer>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 
@@ -69,6 +75,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new QMdiAr
     connect(m.checkUpdatesAction, &QAction::triggered, this, &MainWindow::checkForUpdates);
     connect(m.windowMenu, &QMenu::aboutToShow, this, &MainWindow::fillWindowMenu);
     connect(m_area, &QMdiArea::subWindowActivated, this, &MainWindow::updateMenus);
+    connectGraphCommands();
+    // The full-screen window stays maximised while other windows are activated over it.
+    m_area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
 
     resize(1000, 720);
 }
@@ -98,9 +107,170 @@ void MainWindow::setProjectMenus(bool on)
 
 void MainWindow::updateMenus()
 {
-    // The project commands act on the active graph window; the wizard is no project.
-    const QMdiSubWindow *active = m_area->activeSubWindow();
-    setProjectMenus(active && active->widget() && active->widget()->inherits("GraphWindow"));
+    // The project commands act on the active graph window (or the full-screen window that
+    // stands in for it); the wizard is no project.
+    const MainMenus &m = *m_menus;
+    ProjectWindow *active = activeProjectWindow();
+    const bool fullScreen = active && active->inherits("FullScreenGraph");
+    const bool busy = active && active->isBusy();
+    setProjectMenus(active && (active->inherits("GraphWindow") || fullScreen));
+    m.calculateMenu->menuAction()->setEnabled(active && !busy);
+    m.graphMenu->menuAction()->setEnabled(active && !busy);
+    // Their shortcuts wait for a running root scan too.
+    for (QMenu *menu : {m.calculateMenu, m.graphMenu, m.zoomInMenu, m.zoomOutMenu}) {
+        for (QAction *item : menu->actions()) {
+            if (!item->isSeparator() && !item->menu())
+                item->setEnabled(!busy);
+        }
+    }
+    m.showGridAction->setChecked(active && active->project() && active->project()->showGrid());
+    m_menus->setMaximizeCaption(fullScreen);
+    m.rootsAction->setEnabled(!fullScreen && !busy);
+    if (const GraphWindow *graphWindow = activeGraphWindow())
+        m.rootsAction->setText(graphWindow->rootsMenuCaption());
+    for (QMdiSubWindow *child : m_area->subWindowList()) {
+        if (auto *window = qobject_cast<ProjectWindow *>(child->widget()))
+            window->setTracking(window == active);
+    }
+}
+
+ProjectWindow *MainWindow::activeProjectWindow() const
+{
+    const QMdiSubWindow *current = m_area->currentSubWindow();
+    return current ? qobject_cast<ProjectWindow *>(current->widget()) : nullptr;
+}
+
+GraphWindow *MainWindow::activeGraphWindow() const { return qobject_cast<GraphWindow *>(activeProjectWindow()); }
+
+GraphWindowMenus MainWindow::graphWindowMenus() const
+{
+    GraphWindowMenus menus;
+    menus.graphMenu = m_menus->graphMenu;
+    menus.zoomInMenu = m_menus->zoomInMenu;
+    menus.zoomOutMenu = m_menus->zoomOutMenu;
+    menus.saveMenu = m_menus->saveContextMenu;
+    menus.selectMenu = m_menus->selectContextMenu;
+    return menus;
+}
+
+GraphWindow *MainWindow::openProjectWindow(std::unique_ptr<FunctionProject> project)
+{
+    if (!project)
+        return nullptr;
+    auto *window = new GraphWindow(std::move(project), graphWindowMenus());
+    connect(window, &GraphWindow::saveProjectRequested, m_menus->saveProjectAction, &QAction::trigger);
+    connect(window, &GraphWindow::calculatorRequested, this, &MainWindow::startCalculator);
+    connect(window, &ProjectWindow::stateChanged, this, &MainWindow::updateMenus);
+    QMdiSubWindow *frame = m_area->addSubWindow(window);
+    QSize size = frame->sizeHint().expandedTo(QSize(GraphWindow::DefaultWidth, GraphWindow::DefaultHeight));
+    if (m_area->isVisible())
+        size = size.boundedTo(m_area->viewport()->size());
+    frame->resize(size);
+    frame->show();
+    // The area places a new window below and right of the last one; it may not stick out.
+    if (m_area->isVisible()) {
+        const QRect room = m_area->viewport()->rect();
+        QRect placed = frame->geometry();
+        if (!room.contains(placed)) {
+            placed.moveTopLeft(QPoint(std::max(0, std::min(placed.left(), room.right() - placed.width())),
+                                      std::max(0, std::min(placed.top(), room.bottom() - placed.height()))));
+            frame->setGeometry(placed.intersected(room));
+        }
+    }
+    window->load();
+    updateMenus();
+    return window;
+}
+
+void MainWindow::openProjectFiles(const QStringList &paths)
+{
+    for (const QString &path : paths) {
+        auto project = std::make_unique<FunctionProject>();
+        const ProjectFile::OpenResult result = ProjectFile::openFromCommandLine(*project, path);
+        if (result == ProjectFile::OpenResult::Opened)
+            openProjectWindow(std::move(project));
+        else
+            Messages().warning(path, ProjectFile::openFailureText(result));
+    }
+}
+
+FullScreenGraph *MainWindow::fullScreenGraph()
+{
+    if (!m_fullScreen) {
+        m_fullScreen = new FullScreenGraph(graphWindowMenus());
+        connect(m_fullScreen, &ProjectWindow::stateChanged, this, &MainWindow::updateMenus);
+        m_area->addSubWindow(m_fullScreen)->hide();
+    }
+    return m_fullScreen;
+}
+
+void MainWindow::connectGraphCommands()
+{
+    const MainMenus &m = *m_menus;
+    connect(m.rootsAction, &QAction::triggered, this, [this] { findOrSaveRoots(false); });
+    connect(m.contextSaveRootsAction, &QAction::triggered, this, [this] { findOrSaveRoots(true); });
+    for (int i = 0; i < 3; ++i) {
+        connect(m.zoomInActions[i], &QAction::triggered, this,
+                [this, i] { zoomFromMenu(i, FunctionProject::ZoomInFactor); });
+        connect(m.zoomOutActions[i], &QAction::triggered, this,
+                [this, i] { zoomFromMenu(i, FunctionProject::ZoomOutFactor); });
+    }
+    connect(m.graphSettingsAction, &QAction::triggered, this, &MainWindow::showGraphSettings);
+    connect(m.showGridAction, &QAction::triggered, this, &MainWindow::toggleGrid);
+    connect(m.maximizeAction, &QAction::triggered, this, &MainWindow::maximizeOrRestore);
+    connect(m.selectAllAction, &QAction::triggered, this, [this] { selectRoots(true, false); });
+    connect(m.selectNoneAction, &QAction::triggered, this, [this] { selectRoots(false, false); });
+    connect(m.invertSelectionAction, &QAction::triggered, this, [this] { selectRoots(true, true); });
+    connect(m.copyRootsAction, &QAction::triggered, this, &MainWindow::copyRoots);
+}
+
+void MainWindow::findOrSaveRoots(bool save)
+{
+    if (GraphWindow *window = activeGraphWindow())
+        window->findOrSaveRoots(save);
+}
+
+void MainWindow::zoomFromMenu(int entry, double factor)
+{
+    if (ProjectWindow *window = activeProjectWindow())
+        window->zoomFromMenu(entry, factor);
+}
+
+void MainWindow::showGraphSettings()
+{
+    if (ProjectWindow *window = activeProjectWindow())
+        window->openSettings();
+}
+
+void MainWindow::toggleGrid()
+{
+    if (ProjectWindow *window = activeProjectWindow())
+        window->toggleGrid();
+    // The check mark follows the project, whatever the click did to it.
+    updateMenus();
+}
+
+void MainWindow::maximizeOrRestore()
+{
+    // In full screen the item reads "Back to normal mode"; on a graph window it maximizes,
+    // handing the full-screen window over when it shows another project.
+    ProjectWindow *active = activeProjectWindow();
+    if (auto *fullScreen = qobject_cast<FullScreenGraph *>(active))
+        fullScreen->giveBack();
+    else if (auto *window = qobject_cast<GraphWindow *>(active))
+        window->maximize(*fullScreenGraph());
+}
+
+void MainWindow::selectRoots(bool checked, bool invert)
+{
+    if (GraphWindow *window = activeGraphWindow())
+        window->selectRoots(checked, invert);
+}
+
+void MainWindow::copyRoots()
+{
+    if (GraphWindow *window = activeGraphWindow())
+        window->copyRoots();
 }
 
 void MainWindow::applySkin() { m_area->setBackground(SkinColorsFor(programSettings().skin).back); }
@@ -113,7 +283,13 @@ void MainWindow::showGeneralOptions()
     dialog.exec();
 }
 
-void MainWindow::cascade() { m_area->cascadeSubWindows(); }
+void MainWindow::cascade()
+{
+    // Cascading would pull the full-screen window out of its place: normal mode first.
+    if (m_fullScreen)
+        m_fullScreen->giveBack();
+    m_area->cascadeSubWindows();
+}
 
 void MainWindow::startCalculator()
 {
@@ -144,7 +320,11 @@ void MainWindow::fillWindowMenu()
         entry->deleteLater();
     }
     m_windowEntries.clear();
-    const QList<QMdiSubWindow *> children = m_area->subWindowList();
+    // A graph window replaced by the full-screen window, and the full-screen window between
+    // uses, are hidden and not listed.
+    QList<QMdiSubWindow *> children = m_area->subWindowList();
+    children.erase(std::remove_if(children.begin(), children.end(), [](QMdiSubWindow *child) { return child->isHidden(); }),
+                   children.end());
     if (children.isEmpty())
         return;
     m_windowEntries << window->addSeparator();
@@ -169,7 +349,12 @@ void MainWindow::fillWindowMenu()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Every child window closes first (each graph window releases its project); unsaved
-    // projects are not asked about.
+    // projects are not asked about. The full-screen window hands its project back and, as the
+    // program ends, really closes.
+    if (m_fullScreen) {
+        m_fullScreen->giveBack();
+        m_fullScreen->setProgramEnding();
+    }
     m_area->closeAllSubWindows();
     event->accept();
 }

@@ -3,13 +3,19 @@
 // with the program's menus (typed actions in MainMenus). updateMenus follows the active child
 // window and enables the project commands only while a graph window is active.
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
+class FullScreenGraph;
+class FunctionProject;
+class GraphWindow;
 class MainMenus;
+class ProjectWindow;
 class QAction;
 class QMdiArea;
 class QMenu;
+struct GraphWindowMenus;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -27,8 +33,29 @@ public:
     // Enables or disables the menus that need a project: Calculate, Graph, Window, Close,
     // Close all, Save, Save as and Save all.
     void setProjectMenus(bool on);
-    // The menus for the active child window (connected to the area's activation signal).
+    // The menus for the active child window (connected to the area's activation signal and to
+    // the windows' state): the project menus while a graph window or the full-screen window is
+    // active (Calculate and Graph wait while it scans for roots), the grid check mark from its
+    // project, the roots item's caption from its roots button, "Back to normal mode" in full
+    // screen. Only the active window's pointer drives its readouts.
     void updateMenus();
+
+    // Opens a graph window for a project made or opened elsewhere (the design's
+    // OpenProjectWindow): the window owns the project, is shown, draws the graph and lists the
+    // roots at once.
+    GraphWindow *openProjectWindow(std::unique_ptr<FunctionProject> project);
+    // Opens the project files named on the command line, each in its own window; a file that
+    // cannot be opened is reported in a warning titled with its path.
+    void openProjectFiles(const QStringList &paths);
+
+    // The active child window when it shows a project (a graph window or the full-screen
+    // window), and the active graph window.
+    ProjectWindow *activeProjectWindow() const;
+    GraphWindow *activeGraphWindow() const;
+    // The one full-screen window, created on its first use.
+    FullScreenGraph *fullScreenGraph();
+    // The menus the graph windows open as pop-ups.
+    GraphWindowMenus graphWindowMenus() const;
 
     // Colours the window's background with the current skin.
     void applySkin();
@@ -42,6 +69,14 @@ public:
     void openSite();
     void openNumericalMethods();
     void checkForUpdates();
+    // On the active window and its project:
+    void findOrSaveRoots(bool save);              // mnuroots (false), mnupopsaveroots (true)
+    void zoomFromMenu(int entry, double factor);  // mnuzoominpro(i), mnuzoomoutpro(i)
+    void showGraphSettings();                     // mnuoptions
+    void toggleGrid();                            // mnushowgrid
+    void maximizeOrRestore();                     // mnumax
+    void selectRoots(bool checked, bool invert);  // mnuselectall, mnuselectnone, mnuselectinvert
+    void copyRoots();                             // mnuselectclip
 
     // The calculator program that mnutrevcalc starts (<program folder>/calc).
     QString calculatorPath() const { return m_calculatorPath; }
@@ -55,8 +90,10 @@ protected:
 
 private:
     void fillWindowMenu();
+    void connectGraphCommands();
 
     QMdiArea *m_area;
+    QPointer<FullScreenGraph> m_fullScreen;
     std::unique_ptr<MainMenus> m_menus;
     QList<QAction *> m_windowEntries;
     QString m_calculatorPath;

@@ -1,4 +1,5 @@
-// The grapher: loads the engine, then shows the main window.
+// The grapher: loads the engine, shows the main window and opens the project files named on
+// the command line.
 #include "shell/MainWindow.h"
 
 #include <QApplication>
@@ -14,5 +15,6 @@ int main(int argc, char *argv[])
     MainWindow window;
     window.load();
     window.show();
+    window.openProjectFiles(QApplication::arguments().mid(1));
     return app.exec();
 }

@@ -7,11 +7,15 @@
 #include "dialogs/OptionsDialog.h"
 #include "core/ProgramSettings.h"
 #include "RecordingMessages.h"
+#include "project/FunctionProject.h"
 #include "project/SettingsStore.h"
 #include "TestEnvironment.h"
+#include "windows/GraphView.h"
+#include "windows/GraphWindow.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -50,6 +54,16 @@ QAction *findAction(const QMainWindow &window, const QString &name) { return fin
 
 QMenu *findMenu(const QMainWindow &window, const char *name) { return window.findChild<QMenu *>(QLatin1String(name)); }
 
+// A project as the wizard makes it, over [a, b] (and the same y view).
+std::unique_ptr<FunctionProject> makeProject(const QString &expression, double a = -10, double b = 10)
+{
+    auto project = std::make_unique<FunctionProject>();
+    project->load(expression, Expression::parse(expression), a, b);
+    return project;
+}
+
+QMdiSubWindow *frameOf(QWidget *window) { return qobject_cast<QMdiSubWindow *>(window->parentWidget()); }
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -68,6 +82,12 @@ class TestMainWindow : public QObject {
     }
 
 private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale::c());
+        InitializeEngine();
+    }
+
     void init()
     {
         QSettings(QStringLiteral("Trevolin"), QStringLiteral("Trevolin")).clear();
@@ -331,6 +351,180 @@ private slots:
         QVERIFY(!window.isVisible());
         QVERIFY(window.mdiArea()->subWindowList().isEmpty());
         QTRY_VERIFY(watch.isNull());
+    }
+
+    void openProjectWindowShowsTheProject()
+    {
+        MainWindow window;
+        window.load();
+        window.show();
+        GraphWindow *graph = window.openProjectWindow(makeProject(QStringLiteral("x^2-2")));
+        QCOMPARE(frameOf(graph)->windowTitle(), QStringLiteral("x^2-2 = 0"));
+        QCOMPARE(window.activeGraphWindow(), graph);
+        QVERIFY(findAction(window, "mnugraph")->isEnabled());
+        // It fits the main window's area; closed, it switches the project menus off.
+        QVERIFY(window.mdiArea()->viewport()->rect().contains(frameOf(graph)->geometry()));
+        frameOf(graph)->close();
+        QTRY_VERIFY(window.mdiArea()->subWindowList().isEmpty());
+        QVERIFY(!findAction(window, "mnugraph")->isEnabled());
+    }
+
+    void projectFilesFromTheCommandLine()
+    {
+        RecordingMessages messages;
+        const QString good = m_dir.filePath(QStringLiteral("roots.tvp"));
+        QFile file(good);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Trevolin]\nVersion=2.36.969\n[Function]\nName=x^3-x\n");
+        file.close();
+        const QString missing = m_dir.filePath(QStringLiteral("missing.tvp"));
+        MainWindow window;
+        window.load();
+        window.show();
+        window.openProjectFiles({good, missing});
+        QCOMPARE(messages.shown, QStringList{QStringLiteral("warning: ") + missing
+                                             + QStringLiteral(": The file is not a Trevolin project.")});
+        QCOMPARE(window.mdiArea()->subWindowList().size(), 1);
+        GraphWindow *graph = window.activeGraphWindow();
+        QVERIFY(graph);
+        QCOMPARE(graph->windowTitle(), good);
+        QCOMPARE(graph->rootsList()->count(), 3);
+    }
+
+    void zoomItems_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<bool>("zoomIn");
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        QTest::addColumn<int>("rootsLeft");
+        QTest::newRow("in, X: only the width, roots emptied") << 0 << true << 10.0 << 20.0 << 0;
+        QTest::newRow("in, Y: only the height, roots kept") << 1 << true << 20.0 << 10.0 << 2;
+        QTest::newRow("in, X && Y: both") << 2 << true << 10.0 << 10.0 << 0;
+        QTest::newRow("out, X") << 0 << false << 40.0 << 20.0 << 0;
+        QTest::newRow("out, Y") << 1 << false << 20.0 << 40.0 << 2;
+        QTest::newRow("out, X && Y") << 2 << false << 40.0 << 40.0 << 0;
+    }
+
+    void zoomItems()
+    {
+        QFETCH(int, entry);
+        QFETCH(bool, zoomIn);
+        QFETCH(double, width);
+        QFETCH(double, height);
+        QFETCH(int, rootsLeft);
+        MainWindow window;
+        window.load();
+        window.show();
+        GraphWindow *graph = window.openProjectWindow(makeProject(QStringLiteral("x^2-2")));
+        const MainMenus &m = window.menus();
+        (zoomIn ? m.zoomInActions : m.zoomOutActions)[entry]->trigger();
+        const FunctionProject &f = *graph->project();
+        QCOMPARE(f.xMax() - f.xMin(), width);
+        QCOMPARE(f.yMax() - f.yMin(), height);
+        QCOMPARE(graph->rootsList()->count(), rootsLeft);
+        QCOMPARE(findAction(window, "mnuroots")->text(),
+                 rootsLeft ? QStringLiteral("&Save roots...") : QStringLiteral("&Find roots"));
+    }
+
+    void showGridKeepsTheRoots()
+    {
+        MainWindow window;
+        window.load();
+        window.show();
+        GraphWindow *graph = window.openProjectWindow(makeProject(QStringLiteral("x^2-2")));
+        graph->rootsList()->item(0)->setCheckState(Qt::Checked);
+        QAction *grid = findAction(window, "mnushowgrid");
+        QVERIFY(grid->isChecked());
+        grid->trigger();
+        QVERIFY(!graph->project()->showGrid());
+        QVERIFY(!grid->isChecked());
+        QCOMPARE(graph->rootsList()->count(), 2);
+        QVERIFY(graph->pane().roots().isChecked(0));
+        grid->trigger();
+        QVERIFY(graph->project()->showGrid());
+        QVERIFY(grid->isChecked());
+        // A second window without grid: the check mark follows the active window.
+        auto plain = makeProject(QStringLiteral("sin(x)"));
+        plain->setShowGrid(false);
+        window.openProjectWindow(std::move(plain));
+        QVERIFY(!grid->isChecked());
+        window.mdiArea()->setActiveSubWindow(frameOf(graph));
+        QVERIFY(grid->isChecked());
+    }
+
+    void rootsItems()
+    {
+        MainWindow window;
+        window.load();
+        window.show();
+        GraphWindow *graph = window.openProjectWindow(makeProject(QStringLiteral("x^2-2")));
+        QAction *roots = findAction(window, "mnuroots");
+        QCOMPARE(roots->text(), QStringLiteral("&Save roots..."));
+        QTest::keyClick(graph->view(), Qt::Key_6, Qt::KeypadModifier);
+        QCOMPARE(roots->text(), QStringLiteral("&Find roots"));
+        roots->trigger();
+        QCOMPARE(graph->rootsList()->count(), 2);
+        QCOMPARE(roots->text(), QStringLiteral("&Save roots..."));
+        // Saving is not offered yet: the list stays as it is.
+        roots->trigger();
+        QCOMPARE(graph->rootsList()->count(), 2);
+        // The save menu's roots item finds them first when none are listed.
+        QTest::keyClick(graph->view(), Qt::Key_4, Qt::KeypadModifier);
+        findAction(window, "mnupopsaveroots")->trigger();
+        QCOMPARE(graph->rootsList()->count(), 2);
+    }
+
+    void engineCommandsWaitForARunningScan()
+    {
+        MainWindow window;
+        window.load();
+        window.show();
+        GraphWindow *graph = window.openProjectWindow(makeProject(QStringLiteral("sin(x)")));
+        QTest::keyClick(graph->view(), Qt::Key_6, Qt::KeypadModifier);
+        graph->setRootScanTiming(0, 0);
+        findAction(window, "mnuroots")->trigger();
+        QVERIFY(graph->isBusy());
+        for (const char *name : {"mnucalc", "mnugraph", "mnuroots", "mnuoptions", "mnumax", "mnuzoominpro(2)", "mnueval"})
+            QVERIFY2(!findAction(window, name)->isEnabled(), name);
+        // F11 does nothing meanwhile; Esc stops the scan and everything is back.
+        QTest::keyClick(graph->view(), Qt::Key_F11);
+        QVERIFY(graph->isVisible());
+        QTest::keyClick(graph->view(), Qt::Key_Escape);
+        QVERIFY(!graph->isBusy());
+        for (const char *name : {"mnucalc", "mnugraph", "mnuroots", "mnuoptions", "mnumax", "mnuzoominpro(2)", "mnueval"})
+            QVERIFY2(findAction(window, name)->isEnabled(), name);
+        QCOMPARE(findAction(window, "mnuroots")->text(), QStringLiteral("&Find roots"));
+    }
+
+    void selectMenu_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("expected");  // check marks after the item, from "+-+"
+        QTest::newRow("select all") << "mnuselectall" << "+++";
+        QTest::newRow("select none") << "mnuselectnone" << "---";
+        QTest::newRow("invert") << "mnuselectinvert" << "-+-";
+    }
+
+    void selectMenu()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, expected);
+        MainWindow window;
+        window.load();
+        window.show();
+        GraphWindow *graph = window.openProjectWindow(makeProject(QStringLiteral("x^3-x"), -2, 2));
+        QCOMPARE(graph->rootsList()->count(), 3);
+        graph->rootsList()->item(0)->setCheckState(Qt::Checked);
+        graph->rootsList()->item(2)->setCheckState(Qt::Checked);
+        findAction(window, item)->trigger();
+        QString marks;
+        for (int i = 0; i < 3; ++i) {
+            const bool checked = graph->rootsList()->item(i)->checkState() == Qt::Checked;
+            QCOMPARE(graph->pane().roots().isChecked(i), checked);
+            marks += checked ? QLatin1Char('+') : QLatin1Char('-');
+        }
+        QCOMPARE(marks, expected);
     }
 
     void updateCheckAddressCarriesTheVersion()

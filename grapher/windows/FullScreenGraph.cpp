@@ -1,0 +1,142 @@
+#include "windows/FullScreenGraph.h"
+
+#include "analysis/PointReadout.h"
+#include "core/ProgramSettings.h"
+#include "ui/Skins.h"
+#include "windows/GraphView.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+namespace {
+
+// Shows a child window's frame and makes it the active one.
+void showAndActivate(QWidget *window, bool maximized)
+{
+    QWidget *frame = windowFrame(window);
+    if (maximized)
+        frame->showMaximized();
+    else
+        frame->show();
+    if (auto *subWindow = qobject_cast<QMdiSubWindow *>(frame)) {
+        if (QMdiArea *area = subWindow->mdiArea())
+            area->setActiveSubWindow(subWindow);
+    }
+}
+
+} // namespace
+
+FullScreenGraph::FullScreenGraph(const GraphWindowMenus &menus, QWidget *parent)
+    : ProjectWindow(GraphPane::Kind::FullScreen, menus, parent)
+{
+    setObjectName(QStringLiteral("MaxG"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(Border, Border, Border, Border);
+    layout->addWidget(m_view);
+    ApplySkin(this, SkinColorsFor(programSettings().skin));
+    connect(m_view, &GraphView::pointerMoved, this, &FullScreenGraph::showToolTip);
+    connect(m_view, &GraphView::pointerLeft, this, [] { QToolTip::hideText(); });
+    // The full-screen window always follows the pointer.
+    ProjectWindow::setTracking(true);
+}
+
+void FullScreenGraph::showInPlaceOf(ProjectWindow *window)
+{
+    if (!window || !window->project())
+        return;
+    if (m_open && m_replaced && m_replaced != window) {
+        ProjectWindow *previous = m_replaced;
+        previous->refreshGraph(false);
+        windowFrame(previous)->show();
+    }
+    if (m_replaced != window) {
+        if (m_replaced)
+            disconnect(m_replaced, nullptr, this, nullptr);
+        m_replaced = window;
+        connect(window, &QObject::destroyed, this, &FullScreenGraph::replacedWindowDestroyed);
+    }
+    m_pane.setProject(window->project());
+    m_open = true;
+    windowFrame(window)->hide();
+    setWindowTitle(window->windowTitle());
+    showAndActivate(this, true);
+    m_view->matchSurfaceToWidget();
+    refreshGraph(false);
+    m_view->setFocus(Qt::OtherFocusReason);
+    emit stateChanged();
+}
+
+void FullScreenGraph::giveBack()
+{
+    if (!m_open)
+        return;
+    m_open = false;
+    ProjectWindow *window = m_replaced;
+    // The graph window shows the view as it is now, and keeps its roots even when the
+    // interval has changed meanwhile.
+    if (window)
+        window->refreshGraph(false);
+    QToolTip::hideText();
+    windowFrame(this)->hide();
+    setWindowTitle(QString());
+    m_pane.setProject(nullptr);
+    if (window) {
+        disconnect(window, nullptr, this, nullptr);
+        showAndActivate(window, false);
+        window->view()->setFocus(Qt::OtherFocusReason);
+    }
+    m_replaced = nullptr;
+    emit stateChanged();
+}
+
+void FullScreenGraph::setProgramEnding()
+{
+    m_programEnding = true;
+    windowFrame(this)->setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void FullScreenGraph::replacedWindowDestroyed()
+{
+    m_open = false;
+    m_replaced = nullptr;
+    m_pane.setProject(nullptr);
+    windowFrame(this)->hide();
+    setWindowTitle(QString());
+    emit stateChanged();
+}
+
+void FullScreenGraph::refreshGraph(bool)
+{
+    if (!project())
+        return;
+    m_pane.refresh(false);
+    m_view->update();
+    emit stateChanged();
+}
+
+void FullScreenGraph::showToolTip(double x, double y)
+{
+    QToolTip::showText(QCursor::pos(), PointReadout::toolTipText(x, y), m_view);
+}
+
+bool FullScreenGraph::handleWindowKey(const KeyCommand &command)
+{
+    if (command.kind != KeyCommand::Kind::CloseFullScreen)
+        return false;
+    giveBack();
+    return true;
+}
+
+void FullScreenGraph::closeEvent(QCloseEvent *event)
+{
+    if (m_programEnding) {
+        event->accept();
+        return;
+    }
+    giveBack();
+    event->ignore();
+}
