@@ -82,7 +82,17 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new QMdiAr
     resize(1000, 720);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The base class closes and deletes the child windows after this body has run, when the
+    // menus are gone: nothing they announce may reach this window then.
+    m_area->disconnect(this);
+    for (QMdiSubWindow *child : m_area->subWindowList()) {
+        child->disconnect(this);
+        if (QWidget *content = child->widget())
+            content->disconnect(this);
+    }
+}
 
 void MainWindow::load()
 {
