@@ -4,6 +4,8 @@
 #include "core/WebAddresses.h"
 #include "ui/Help.h"
 #include "core/LangText.h"
+#include "shell/AnalysisCommands.h"
+#include "shell/FileCommands.h"
 #include "shell/MainMenus.h"
 #include "ui/MessageSink.h"
 #include "dialogs/OptionsDialog.h"
@@ -76,6 +78,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new QMdiAr
     connect(m.windowMenu, &QMenu::aboutToShow, this, &MainWindow::fillWindowMenu);
     connect(m_area, &QMdiArea::subWindowActivated, this, &MainWindow::updateMenus);
     connectGraphCommands();
+    m_fileCommands = new FileCommands(this);
+    m_analysisCommands = new AnalysisCommands(this);
     // The full-screen window stays maximised while other windows are activated over it.
     m_area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
 
@@ -187,6 +191,8 @@ GraphWindow *MainWindow::openProjectWindow(std::unique_ptr<FunctionProject> proj
             frame->setGeometry(placed.intersected(room));
         }
     }
+    m_fileCommands->attach(window);
+    m_analysisCommands->attach(window);
     window->load();
     updateMenus();
     return window;

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+class AnalysisCommands;
+class FileCommands;
 class FullScreenGraph;
 class FunctionProject;
 class GraphWindow;
@@ -94,6 +96,8 @@ private:
 
     QMdiArea *m_area;
     QPointer<FullScreenGraph> m_fullScreen;
+    FileCommands *m_fileCommands = nullptr;
+    AnalysisCommands *m_analysisCommands = nullptr;
     std::unique_ptr<MainMenus> m_menus;
     QList<QAction *> m_windowEntries;
     QString m_calculatorPath;
