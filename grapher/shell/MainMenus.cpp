@@ -86,7 +86,7 @@ MainMenus::MainMenus(QWidget *owner, QMenuBar *bar) : m_owner(owner), m_bar(bar)
     for (QMenu *menu : {fileMenu, calculateMenu, graphMenu, windowMenu, helpMenu})
         m_bar->addMenu(menu);
 
-    // Captions as designed, for items whose caption the language file does not change.
+    // Fixed captions, for items whose caption the language file does not change.
     caption(QStringLiteral("mnutrevcalc"), QStringLiteral("Trevolin &Calculator"));
     for (const QString &menuName : {QStringLiteral("mnuzoominpro(%1)"), QStringLiteral("mnuzoomoutpro(%1)")}) {
         caption(menuName.arg(0), QStringLiteral("X"));

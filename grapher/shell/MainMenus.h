@@ -1,7 +1,7 @@
 #pragma once
 // The menu tree of the main window: the menu bar (File, Calculate, Graph, Window, Help) and the
 // two menus that graph windows open as context menus. Every item is a typed member; each also
-// carries its design name as object name ("mnuwizard", "mnuzoominpro(2)", ...), which the
+// carries its item name as object name ("mnuwizard", "mnuzoominpro(2)", ...), which the
 // captions and the tests use. Captions come from the language file; shortcuts are fixed.
 #include <QHash>
 #include <QKeySequence>

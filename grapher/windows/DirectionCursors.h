@@ -3,7 +3,7 @@
 // mouse is released there. They are drawn, not loaded, at the screen's device pixel ratio, so
 // they are crisp at any ratio; a new ratio draws them again.
 //
-// Numbered as the design numbers its icons: index dx*3 + dy + 4 (0 left-down, 1 left, 2 left-up,
+// Numbered by direction: index dx*3 + dy + 4 (0 left-down, 1 left, 2 left-up,
 // 3 down, 5 up, 6 right-down, 7 right, 8 right-up); 4, no direction, has no arrow.
 #include "project/FunctionProject.h"
 

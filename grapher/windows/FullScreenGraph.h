@@ -25,7 +25,7 @@ public:
     void showInPlaceOf(ProjectWindow *window);
     // Closing: the replaced window comes back (redrawn, roots kept) and this one hides.
     void giveBack();
-    // True while a project is shown (the design's frmopen).
+    // True while a project is shown.
     bool isOpen() const { return m_open; }
     // The graph window whose project is shown.
     ProjectWindow *replacedWindow() const { return m_replaced.data(); }

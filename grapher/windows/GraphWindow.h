@@ -38,7 +38,7 @@ public:
     // Loading, after the window is shown: the parameters box, the graph and the roots at once.
     void load();
 
-    // The design's update: a changed x interval (or step count) empties the roots list.
+    // After every change: a changed x interval (or step count) empties the roots list.
     void refreshGraph(bool intervalChanged) override;
     bool isBusy() const override;
     void setTracking(bool on) override;

@@ -25,7 +25,7 @@ public:
     GraphView *view() const { return m_view; }
     const GraphWindowMenus &menus() const { return m_menus; }
 
-    // The refresh after every change of the view or the project (the design's update): the
+    // The refresh after every change of the view or the project: the
     // graph window empties its roots list when intervalChanged, the full-screen window only
     // redraws.
     virtual void refreshGraph(bool intervalChanged) = 0;
