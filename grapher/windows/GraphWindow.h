@@ -43,8 +43,8 @@ public:
     bool isBusy() const override;
     void setTracking(bool on) override;
 
-    // The roots button: finds the roots, or (once they are listed) saves them. Saving the report
-    // is not offered yet, so its role does nothing.
+    // The roots button: finds the roots, or (once they are listed) saves them as a report
+    // through the handler the main window gives the roots list.
     void rootsButtonClicked();
     // The main window's roots items: with `save`, finds the roots first when none are listed;
     // then one press of the roots button.
