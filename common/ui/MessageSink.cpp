@@ -27,6 +27,20 @@ public:
                                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             == QMessageBox::Yes;
     }
+    SaveChangesAnswer askSaveChanges(const QString &title, const QString &text) override
+    {
+        switch (QMessageBox::question(QApplication::activeWindow(), title, text,
+                                      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                      QMessageBox::Save)) {
+        case QMessageBox::Save:
+            return SaveChangesAnswer::Save;
+        case QMessageBox::Discard:
+            return SaveChangesAnswer::Discard;
+        default:
+            // Escape and the window's close button mean Cancel.
+            return SaveChangesAnswer::Cancel;
+        }
+    }
 };
 
 MessageBoxSink &messageBoxes()

@@ -4,6 +4,9 @@
 // installed its own with SetMessageSink.
 #include <QString>
 
+// The answers to the question about unsaved changes.
+enum class SaveChangesAnswer { Save, Discard, Cancel };
+
 class MessageSink {
 public:
     virtual ~MessageSink();
@@ -12,6 +15,8 @@ public:
     virtual void critical(const QString &title, const QString &text) = 0;
     // A Yes/No question; true for Yes.
     virtual bool question(const QString &title, const QString &text) = 0;
+    // A Save / Discard / Cancel question about unsaved changes.
+    virtual SaveChangesAnswer askSaveChanges(const QString &title, const QString &text) = 0;
 };
 
 MessageSink &Messages();

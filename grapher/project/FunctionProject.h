@@ -71,6 +71,10 @@ public:
     void setYMin(double value) { m_yMin = value; }
     double yMax() const { return m_yMax; }
     void setYMax(double value) { m_yMax = value; }
+    // True when the user changed the view, the settings or the parameters since the project
+    // was made, opened or last saved; the windows set it and a successful save clears it.
+    bool hasUnsavedChanges() const { return m_unsavedChanges; }
+    void setUnsavedChanges(bool changed) { m_unsavedChanges = changed; }
 
     // The function and its first and second derivatives (null before load).
     const Expression &f() const { return m_f; }
@@ -137,6 +141,7 @@ private:
     qint32 m_graphColor = 0;
     qint32 m_gridColor = 0;
     bool m_showGrid = false;
+    bool m_unsavedChanges = false;
     QString m_title;
     QString m_file;
 };

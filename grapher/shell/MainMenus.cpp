@@ -1,6 +1,7 @@
 #include "shell/MainMenus.h"
 
 #include "core/LangText.h"
+#include "shell/RecentFiles.h"
 
 #include <QAction>
 #include <QMenu>
@@ -18,6 +19,7 @@ MainMenus::MainMenus(QWidget *owner, QMenuBar *bar) : m_owner(owner), m_bar(bar)
     fileMenu = addMenu(QStringLiteral("mnufile"), nullptr);
     newProjectAction = addItem(fileMenu, QStringLiteral("mnuwizard"), QKeySequence(Qt::CTRL | Qt::Key_N));
     openProjectAction = addItem(fileMenu, QStringLiteral("mnuopenproj"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    recentMenu = addMenu(QStringLiteral("mnurecent"), fileMenu);
     addSeparator(fileMenu, QStringLiteral("mnuspace01"));
     saveProjectAction = addItem(fileMenu, QStringLiteral("mnusaveproj"), QKeySequence(Qt::CTRL | Qt::Key_S));
     saveProjectAsAction = addItem(fileMenu, QStringLiteral("mnusaveprojas"));
@@ -52,9 +54,7 @@ MainMenus::MainMenus(QWidget *owner, QMenuBar *bar) : m_owner(owner), m_bar(bar)
     maximizeAction = addItem(graphMenu, QStringLiteral("mnumax"), QKeySequence(Qt::Key_F11));
     addSeparator(graphMenu, QStringLiteral("mnuspace06"));
     saveGraphAction = addItem(graphMenu, QStringLiteral("mnusavegraph"), QKeySequence(Qt::CTRL | Qt::Key_G));
-    // Printing is complete but not offered in the menu.
     printGraphAction = addItem(graphMenu, QStringLiteral("mnuprintgraph"), QKeySequence(Qt::CTRL | Qt::Key_P));
-    printGraphAction->setVisible(false);
     copyGraphAction = addItem(graphMenu, QStringLiteral("mnucopyclipb"), QKeySequence(Qt::CTRL | Qt::Key_L));
 
     windowMenu = addMenu(QStringLiteral("mnuwindow"), nullptr);
@@ -132,6 +132,7 @@ void MainMenus::setCaptions()
     caption(QStringLiteral("mnufile"), LangText("File", "&File"));
     caption(QStringLiteral("mnuwizard"), LangText("NewProject", "&New project") + Dots);
     caption(QStringLiteral("mnuopenproj"), LangText("OpenProject", "&Open project") + Dots);
+    caption(QStringLiteral("mnurecent"), RecentFiles::menuCaption());
     caption(QStringLiteral("mnusaveproj"), LangText("SaveProject", "&Save project"));
     caption(QStringLiteral("mnusaveprojas"), LangText("SaveProjectAs", "&Save project as") + Dots);
     caption(QStringLiteral("mnusaveall"), LangText("SaveAll", "Save all projects"));

@@ -27,6 +27,7 @@ public:
     QMenu *fileMenu = nullptr;
     QAction *newProjectAction = nullptr;
     QAction *openProjectAction = nullptr;
+    QMenu *recentMenu = nullptr;           // the last projects opened or saved
     QAction *saveProjectAction = nullptr;
     QAction *saveProjectAsAction = nullptr;
     QAction *saveAllAction = nullptr;

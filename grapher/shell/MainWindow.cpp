@@ -1,10 +1,10 @@
 #include "shell/MainWindow.h"
 
 #include "core/MathEngine.h"
-#include "core/WebAddresses.h"
 #include "ui/Help.h"
 #include "core/LangText.h"
 #include "shell/AnalysisCommands.h"
+#include "shell/CommandLine.h"
 #include "shell/FileCommands.h"
 #include "shell/MainMenus.h"
 #include "ui/MessageSink.h"
@@ -14,7 +14,6 @@
 #include "project/SettingsStore.h"
 #include "core/Version.h"
 #include "project/FunctionProject.h"
-#include "project/ProjectFile.h"
 #include "ui/Skins.h"
 #include "windows/FullScreenGraph.h"
 #include "windows/GraphWindow.h"
@@ -22,6 +21,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -61,6 +63,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new QMdiAr
     setObjectName(QStringLiteral("MainWindow"));
     mainWindowPointer() = this;
     m_area->setObjectName(QStringLiteral("MDIArea"));
+    setAcceptDrops(true);
     m_calculatorPath = ProgramFolder() + QStringLiteral("/calc");
     setCentralWidget(m_area);
     m_menus = std::make_unique<MainMenus>(this, menuBar());
@@ -198,15 +201,28 @@ GraphWindow *MainWindow::openProjectWindow(std::unique_ptr<FunctionProject> proj
     return window;
 }
 
-void MainWindow::openProjectFiles(const QStringList &paths)
+void MainWindow::processCommandLine(const QString &commandLine)
 {
-    for (const QString &path : paths) {
-        auto project = std::make_unique<FunctionProject>();
-        const ProjectFile::OpenResult result = ProjectFile::openFromCommandLine(*project, path);
-        if (result == ProjectFile::OpenResult::Opened)
-            openProjectWindow(std::move(project));
-        else
-            Messages().warning(path, ProjectFile::openFailureText(result));
+    CommandLineAction action = ProcessCommandLine(commandLine);
+    switch (action.kind) {
+    case CommandLineAction::Kind::ShowWizard:
+        m_fileCommands->showWizard();
+        break;
+    case CommandLineAction::Kind::Nothing:
+        break;
+    case CommandLineAction::Kind::Equation:
+        openProjectWindow(std::move(action.equation));
+        break;
+    case CommandLineAction::Kind::Files:
+        for (CommandLineFile &file : action.files) {
+            if (file.project) {
+                m_fileCommands->rememberFile(file.fullPath);
+                openProjectWindow(std::move(file.project));
+            } else if (!file.failureText.isEmpty()) {
+                Messages().warning(file.fullPath, file.failureText);
+            }
+        }
+        break;
     }
 }
 
@@ -322,11 +338,11 @@ void MainWindow::showHelpContents() { ShowHelpContents(this); }
 
 void MainWindow::showWhatsNew() { ShowHelpTopic(this, QStringLiteral("whatsnew.html")); }
 
-void MainWindow::openSite() { OpenDocument(WebAddresses::productSite()); }
+void MainWindow::openSite() { m_analysisCommands->openSite(); }
 
-void MainWindow::openNumericalMethods() { OpenDocument(WebAddresses::numericalMethods()); }
+void MainWindow::openNumericalMethods() { m_analysisCommands->openNumericalMethods(); }
 
-void MainWindow::checkForUpdates() { OpenDocument(WebAddresses::updateCheck()); }
+void MainWindow::checkForUpdates() { m_analysisCommands->checkForUpdates(); }
 
 void MainWindow::fillWindowMenu()
 {
@@ -364,13 +380,33 @@ void MainWindow::fillWindowMenu()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Every child window closes first (each graph window releases its project); unsaved
-    // projects are not asked about. The full-screen window hands its project back and, as the
-    // program ends, really closes.
-    if (m_fullScreen) {
+    // Every child window closes first (each graph window releases its project), the graph
+    // windows in their order, each asking about unsaved changes: Cancel there stops the exit.
+    // The full-screen window hands its project back first and, once the program ends, really
+    // closes.
+    if (m_fullScreen)
         m_fullScreen->giveBack();
-        m_fullScreen->setProgramEnding();
+    if (!m_fileCommands->closeGraphWindows(false)) {
+        event->ignore();
+        return;
     }
+    if (m_fullScreen)
+        m_fullScreen->setProgramEnding();
     m_area->closeAllSubWindows();
     event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!FileCommands::projectFilesIn(*event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QStringList files = FileCommands::projectFilesIn(*event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    m_fileCommands->openFiles(files);
 }

@@ -15,6 +15,8 @@ class GraphWindow;
 class MainMenus;
 class ProjectWindow;
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QMdiArea;
 class QMenu;
 struct GraphWindowMenus;
@@ -42,13 +44,16 @@ public:
     // screen. Only the active window's pointer drives its readouts.
     void updateMenus();
 
-    // Opens a graph window for a project made or opened elsewhere (the design's
-    // OpenProjectWindow): the window owns the project, is shown, draws the graph and lists the
-    // roots at once.
+    // Opens a graph window for a project made or opened elsewhere (wizard, command line, open
+    // command, derive dialog): the window owns the project, is shown, draws the graph and lists
+    // the roots at once.
     GraphWindow *openProjectWindow(std::unique_ptr<FunctionProject> project);
-    // Opens the project files named on the command line, each in its own window; a file that
-    // cannot be opened is reported in a warning titled with its path.
-    void openProjectFiles(const QStringList &paths);
+    // Carries out a command line, at start-up and for every one a second start hands over: the
+    // wizard for an empty one, the equation of "/eq", or the named project files, each in its
+    // own window (a file that is not there is passed over silently, any other that cannot be
+    // opened is reported in a warning titled with its path).
+    void processCommandLine(const QString &commandLine);
+    FileCommands &fileCommands() const { return *m_fileCommands; }
 
     // The active child window when it shows a project (a graph window or the full-screen
     // window), and the active graph window.
@@ -89,6 +94,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Project files dropped on the window open as with the open command.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void fillWindowMenu();

@@ -257,6 +257,8 @@ void GraphWindow::zoomButtonClicked(double factor)
         return;
     // Both axes; a refused axis stays, and the window redraws anyway.
     const ViewChange change = GraphNavigation::zoom(*m_project, true, true, factor);
+    if (change.changed)
+        markProjectChanged();
     refreshGraph(change.intervalChanged);
 }
 
@@ -266,6 +268,7 @@ void GraphWindow::parametersEdited(const QString &text)
     if (!m_project || text.trimmed().isEmpty())
         return;
     m_project->applyParameters(text);
+    markProjectChanged();
     refreshGraph(true);
 }
 
@@ -334,6 +337,10 @@ bool GraphWindow::eventFilter(QObject *watched, QEvent *event)
 
 void GraphWindow::closeEvent(QCloseEvent *event)
 {
+    if (!maybeSave()) {
+        event->ignore();
+        return;
+    }
     if (m_scan)
         cancelRootScan();
     QWidget::closeEvent(event);

@@ -1,10 +1,13 @@
 #include "windows/ProjectWindow.h"
 
+#include "core/LangText.h"
 #include "dialogs/GraphSettingsDialog.h"
 #include "project/FunctionProject.h"
+#include "ui/MessageSink.h"
 #include "windows/GraphView.h"
 
 #include <QKeyEvent>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 
@@ -32,7 +35,14 @@ bool ProjectWindow::isTracking() const { return m_view->isTracking(); }
 
 void ProjectWindow::viewChanged(bool intervalChanged)
 {
+    markProjectChanged();
     refreshGraph(intervalChanged);
+}
+
+void ProjectWindow::markProjectChanged()
+{
+    if (project())
+        project()->setUnsavedChanges(true);
 }
 
 void ProjectWindow::zoomFromMenu(int entry, double factor)
@@ -40,8 +50,10 @@ void ProjectWindow::zoomFromMenu(int entry, double factor)
     if (!project() || isBusy())
         return;
     const ViewChange change = GraphNavigation::zoomMenuEntry(*project(), entry, factor);
-    if (change.changed)
+    if (change.changed) {
+        markProjectChanged();
         refreshGraph(change.intervalChanged);
+    }
 }
 
 void ProjectWindow::toggleGrid()
@@ -49,6 +61,7 @@ void ProjectWindow::toggleGrid()
     if (!project() || isBusy())
         return;
     project()->setShowGrid(!project()->showGrid());
+    markProjectChanged();
     refreshGraph(false);
 }
 
@@ -56,8 +69,38 @@ void ProjectWindow::openSettings()
 {
     if (!project() || isBusy())
         return;
-    GraphSettingsDialog dialog(*project(), [this](bool intervalChanged) { refreshGraph(intervalChanged); }, window());
+    GraphSettingsDialog dialog(
+        *project(),
+        [this](bool intervalChanged) {
+            markProjectChanged();
+            refreshGraph(intervalChanged);
+        },
+        window());
     dialog.exec();
+}
+
+bool ProjectWindow::maybeSave()
+{
+    if (!project() || !project()->hasUnsavedChanges())
+        return true;
+    // The user sees which project the question is about.
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(windowFrame(this))) {
+        if (frame->mdiArea() && frame->isVisible())
+            frame->mdiArea()->setActiveSubWindow(frame);
+    }
+    const SaveChangesAnswer answer = Messages().askSaveChanges(
+        windowTitle(), LangText("SaveChangesQuestion", "Do you want to save the changes to this project?"));
+    switch (answer) {
+    case SaveChangesAnswer::Save:
+        return m_save && m_save();
+    case SaveChangesAnswer::Discard:
+        // The window closes now; a second close request on its way out must not ask again.
+        project()->setUnsavedChanges(false);
+        return true;
+    case SaveChangesAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 bool ProjectWindow::handleKey(QKeyEvent *event)

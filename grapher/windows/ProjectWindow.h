@@ -11,6 +11,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class FunctionProject;
 class GraphView;
 class QKeyEvent;
@@ -44,6 +46,14 @@ public:
     virtual void setTracking(bool on);
     bool isTracking() const;
 
+    // Saves the project for the question about unsaved changes (the main window's save
+    // command); returns true when it was saved.
+    void setSaveHandler(std::function<bool()> save) { m_save = std::move(save); }
+    // Before the window closes: true when it may close. A project with unsaved changes asks
+    // Save / Discard / Cancel first; Save that does not save (cancelled dialog, failed write)
+    // keeps the window open like Cancel.
+    bool maybeSave();
+
 signals:
     // Something the main window's menus show has changed: grid switch, roots caption, busy.
     void stateChanged();
@@ -63,10 +73,13 @@ protected:
 
     // The mouse's and keys' view changes end here.
     void viewChanged(bool intervalChanged);
+    // The user changed the project's view, settings or parameters: closing asks to save.
+    void markProjectChanged();
 
     GraphPane m_pane;
     GraphView *m_view;
     GraphWindowMenus m_menus;
+    std::function<bool()> m_save;
 };
 
 // The frame a child window lives in: its MDI sub-window, or itself when it has none.

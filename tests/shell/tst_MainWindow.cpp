@@ -10,6 +10,7 @@
 #include "project/FunctionProject.h"
 #include "project/SettingsStore.h"
 #include "TestEnvironment.h"
+#include "ui/CommonDialogs.h"
 #include "windows/GraphView.h"
 #include "windows/GraphWindow.h"
 
@@ -64,6 +65,23 @@ std::unique_ptr<FunctionProject> makeProject(const QString &expression, double a
 
 QMdiSubWindow *frameOf(QWidget *window) { return qobject_cast<QMdiSubWindow *>(window->parentWidget()); }
 
+// Cancels every save dialog and counts them.
+class CancelledSaves : public DialogSink {
+public:
+    CancelledSaves() { SetDialogSink(this); }
+    ~CancelledSaves() override { SetDialogSink(nullptr); }
+    QStringList openFiles(QWidget *, const QString &, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFile(QWidget *, const QString &, const QString &, const QString &, const QString &) override
+    {
+        ++asked;
+        return QString();
+    }
+    QColor colour(QWidget *, const QColor &initial) override { return initial; }
+    bool print(QWidget *, QPrinter &) override { return false; }
+
+    int asked = 0;
+};
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -111,7 +129,7 @@ private slots:
         QCOMPARE(menuBarTitles(window),
                  (QStringList{"&File", "&Calculate", "&Graph", "&Window", "&Help"}));
         QCOMPARE(entryNames(findMenu(window, "mnufile")),
-                 (QStringList{"mnuwizard", "mnuopenproj", "-", "mnusaveproj", "mnusaveprojas", "mnusaveall", "-",
+                 (QStringList{"mnuwizard", "mnuopenproj", "mnurecent", "-", "mnusaveproj", "mnusaveprojas", "mnusaveall", "-",
                               "mnuclose", "mnucloseall", "-", "mnutrevcalc", "mnugenoptions", "-", "mnuexit"}));
         QCOMPARE(entryNames(findMenu(window, "mnucalc")),
                  (QStringList{"mnueval", "mnuder", "mnuintegrate", "-", "mnuroots", "mnuextrema"}));
@@ -130,7 +148,7 @@ private slots:
         QCOMPARE(entryNames(findMenu(window, "mnuselect")),
                  (QStringList{"mnuselectall", "mnuselectnone", "mnuselectinvert", "-", "mnuselectclip"}));
         QVERIFY(findAction(window, "mnushowgrid")->isCheckable());
-        QVERIFY(!findAction(window, "mnuprintgraph")->isVisible());
+        QVERIFY(findAction(window, "mnuprintgraph")->isVisible());
     }
 
     void englishCaptionsAndShortcuts_data()
@@ -325,7 +343,7 @@ private slots:
         QVERIFY(seen);
     }
 
-    void hiddenPrintItemHasNoWorkingShortcut()
+    void printItemAnswersItsShortcut()
     {
         MainWindow window;
         window.load();
@@ -335,7 +353,7 @@ private slots:
         int triggered = 0;
         connect(findAction(window, "mnuprintgraph"), &QAction::triggered, [&triggered] { ++triggered; });
         QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
-        QCOMPARE(triggered, 0);
+        QCOMPARE(triggered, 1);
     }
 
     void exitClosesTheChildrenAndTheWindow()
@@ -381,9 +399,9 @@ private slots:
         MainWindow window;
         window.load();
         window.show();
-        window.openProjectFiles({good, missing});
-        QCOMPARE(messages.shown, QStringList{QStringLiteral("warning: ") + missing
-                                             + QStringLiteral(": The file is not a Trevolin project.")});
+        // A file that is not there is passed over without a message.
+        window.processCommandLine(good + QStringLiteral(" ") + missing);
+        QVERIFY(messages.shown.isEmpty());
         QCOMPARE(window.mdiArea()->subWindowList().size(), 1);
         GraphWindow *graph = window.activeGraphWindow();
         QVERIFY(graph);
@@ -466,13 +484,16 @@ private slots:
         roots->trigger();
         QCOMPARE(graph->rootsList()->count(), 2);
         QCOMPARE(roots->text(), QStringLiteral("&Save roots..."));
-        // Saving is not offered yet: the list stays as it is.
+        // Saving asks for the report's file; a cancelled save keeps the list as it is.
+        CancelledSaves saves;
         roots->trigger();
+        QCOMPARE(saves.asked, 1);
         QCOMPARE(graph->rootsList()->count(), 2);
-        // The save menu's roots item finds them first when none are listed.
+        // The save menu's roots item finds them first when none are listed, then saves.
         QTest::keyClick(graph->view(), Qt::Key_4, Qt::KeypadModifier);
         findAction(window, "mnupopsaveroots")->trigger();
         QCOMPARE(graph->rootsList()->count(), 2);
+        QCOMPARE(saves.asked, 2);
     }
 
     void engineCommandsWaitForARunningScan()

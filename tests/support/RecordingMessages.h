@@ -4,6 +4,7 @@
 // process right after a message).
 #include "ui/MessageSink.h"
 
+#include <QList>
 #include <QStringList>
 
 #include <cstdio>
@@ -16,10 +17,13 @@ public:
     RecordingMessages &operator=(const RecordingMessages &) = delete;
 
     QStringList shown;  // "kind: title: text"
-    QStringList kinds;  // "warning", "information", "critical", "question"
+    QStringList kinds;  // "warning", "information", "critical", "question", "save changes"
     QStringList titles;
     QStringList texts;
     bool answer = false;
+    // Answers askSaveChanges; one entry per question, in order, then saveAnswer for the rest.
+    QList<SaveChangesAnswer> saveAnswers;
+    SaveChangesAnswer saveAnswer = SaveChangesAnswer::Cancel;
 
     void warning(const QString &title, const QString &text) override { record("warning", title, text); }
     void information(const QString &title, const QString &text) override { record("information", title, text); }
@@ -28,6 +32,11 @@ public:
     {
         record("question", title, text);
         return answer;
+    }
+    SaveChangesAnswer askSaveChanges(const QString &title, const QString &text) override
+    {
+        record("save changes", title, text);
+        return saveAnswers.isEmpty() ? saveAnswer : saveAnswers.takeFirst();
     }
 
 private:
