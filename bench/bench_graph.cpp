@@ -10,6 +10,7 @@
 #include "graph/GraphPane.h"
 #include "graph/GraphRenderer.h"
 #include "graph/RootList.h"
+#include "project/ExampleEquations.h"
 #include "project/FunctionProject.h"
 
 #include <QElapsedTimer>
@@ -21,31 +22,8 @@
 
 namespace {
 
-struct Example {
-    const char *function;
-    double start;
-    double end;
-    const char *parameters;
-};
-
-const Example Examples[16] = {
-    {"asin(x^2)-1", -1.5, 1.5, ""},
-    {"3^x-x^3", 0, 6, ""},
-    {"x^x-4", 0, 6, ""},
-    {"2^x+3^x+6^x-x^2", -10, 10, ""},
-    {"(x+2)^2+(x+3)^3+(x+4)^4-2", -6, 6, ""},
-    {"sin(x)-cos(x)", -3.14159265358979, 3.14159265358979, ""},
-    {"atan(x)+atan(x^2)", -3, 3, ""},
-    {"x^3-2x^2+1/x-3", -6, 6, ""},
-    {"e^x-sin(1/a^x)", -4, 6, "a=2"},
-    {"(1-2x)/x-2x", -5, 5, ""},
-    {"atanh(1/ln(x)-ln(x))", -3, 4, ""},
-    {"exp(a*x)-exp(b*x)+c", -3, 3, "a=2; b=4; c=1"},
-    {"1+12(1-exp(x/6))", -10, 10, ""},
-    {"sinh(x^2)-1/2cosh(2x)", -5, 5, ""},
-    {"5(1-10x)^a-b", -5, 5, "a=-1; b=1"},
-    {"a^x-x^a", -2, 4, "a=2"},
-};
+// The wizard's examples, as a user meets them.
+const auto &Examples = ExampleEquations;
 
 constexpr int Runs = 7;
 constexpr qint32 Steps = 50000;
@@ -76,7 +54,7 @@ int main(int argc, char **argv)
     std::printf("|---|---|---|---|---|---|---|\n");
     double worst = 0;
     for (int i = 0; i < 16; ++i) {
-        const Example &example = Examples[i];
+        const ExampleEquation &example = Examples[i];
         EngineError parseError;
         Expression f = Expression::parse(QString::fromLatin1(example.function), QString::fromLatin1(example.parameters),
                                          &parseError);
@@ -135,7 +113,7 @@ int main(int argc, char **argv)
     std::printf("\n| # | f(x) | pan step + redraw (ms) | wheel-zoom step + redraw (ms) |\n|---|---|---|---|\n");
     double worstMove = 0;
     for (int i = 0; i < 16; ++i) {
-        const Example &example = Examples[i];
+        const ExampleEquation &example = Examples[i];
         Expression f = Expression::parse(QString::fromLatin1(example.function), QString::fromLatin1(example.parameters));
         if (f.isNull())
             continue;
@@ -174,7 +152,7 @@ int main(int argc, char **argv)
     std::printf("\n| # | f(x) | extrema | extrema scan, %d steps (ms) |\n|---|---|---|---|\n", Steps);
     double worstExtrema = 0;
     for (int i = 0; i < 16; ++i) {
-        const Example &example = Examples[i];
+        const ExampleEquation &example = Examples[i];
         Expression f = Expression::parse(QString::fromLatin1(example.function), QString::fromLatin1(example.parameters));
         if (f.isNull())
             continue;

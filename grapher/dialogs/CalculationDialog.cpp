@@ -6,6 +6,10 @@
 #include "ui/Skins.h"
 
 #include <QFocusEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +32,24 @@ CalculationDialog::CalculationDialog(GraphPane &pane, std::function<void()> grap
     m_errorLabel->hide();
     m_errorTimer->setInterval(ErrorShownMilliseconds);
     connect(m_errorTimer, &QTimer::timeout, this, &CalculationDialog::timerFired);
+}
+
+void CalculationDialog::arrange(QFormLayout *fields, QPushButton *help, QPushButton *cancel)
+{
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(help);
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    // The message and the help link share one place.
+    layout->addWidget(m_errorLabel);
+    layout->addWidget(m_helpLink);
+    layout->addLayout(buttons);
+    const int twoLines = 2 * fontMetrics().lineSpacing();
+    m_errorLabel->setMinimumHeight(twoLines);
+    m_helpLink->setMinimumHeight(twoLines);
 }
 
 void CalculationDialog::finishLook()

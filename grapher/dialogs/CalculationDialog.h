@@ -12,7 +12,9 @@
 #include <functional>
 
 class GraphPane;
+class QFormLayout;
 class QLabel;
+class QPushButton;
 class QLineEdit;
 class QTimer;
 
@@ -55,6 +57,9 @@ protected:
     void focusInput(QLineEdit *input, int caret);
     // Inputs whose text is selected whenever they receive the focus.
     void selectOnFocus(QLineEdit *input);
+    // Lays the dialog out: the fields, then the place the message and the help link share (two
+    // lines high), then Help on the left and Cancel on the right.
+    void arrange(QFormLayout *fields, QPushButton *help, QPushButton *cancel);
     // Colours the dialog with the skin and styles the two labels (after the layout is built).
     void finishLook();
 

@@ -7,12 +7,10 @@
 #include "ui/Help.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -72,20 +70,7 @@ void EvaluateDialog::buildLayout(QLineEdit *functionBox)
     form->addRow(QStringLiteral("f'(x) = "), m_firstDerivativeBox);
     form->addRow(QStringLiteral("f''(x) = "), m_secondDerivativeBox);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_helpButton);
-    buttons->addStretch();
-    buttons->addWidget(m_cancelButton);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    // The message and the help link share one place.
-    layout->addWidget(errorLabel());
-    layout->addWidget(helpLink());
-    layout->addLayout(buttons);
-    const int twoLines = 2 * fontMetrics().lineSpacing();
-    errorLabel()->setMinimumHeight(twoLines);
-    helpLink()->setMinimumHeight(twoLines);
+    arrange(form, m_helpButton, m_cancelButton);
     setTabOrder(m_xEdit, m_valueBox);
     setTabOrder(m_valueBox, m_firstDerivativeBox);
     setTabOrder(m_firstDerivativeBox, m_secondDerivativeBox);

@@ -8,11 +8,9 @@
 #include "ui/Help.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 
 IntegrateDialog::IntegrateDialog(FunctionProject &project, GraphPane &pane, std::function<void()> graphChanged,
@@ -65,20 +63,7 @@ void IntegrateDialog::buildLayout(QLineEdit *functionBox)
     form->addRow(IntegrateModel::endName() + QStringLiteral(" = "), m_endEdit);
     form->addRow(LangText("Integral", "Integral") + QStringLiteral(" = "), m_integralBox);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_helpButton);
-    buttons->addStretch();
-    buttons->addWidget(m_cancelButton);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    // The message and the help link share one place.
-    layout->addWidget(errorLabel());
-    layout->addWidget(helpLink());
-    layout->addLayout(buttons);
-    const int twoLines = 2 * fontMetrics().lineSpacing();
-    errorLabel()->setMinimumHeight(twoLines);
-    helpLink()->setMinimumHeight(twoLines);
+    arrange(form, m_helpButton, m_cancelButton);
     setTabOrder(m_startEdit, m_endEdit);
     setTabOrder(m_endEdit, m_integralBox);
     setTabOrder(m_integralBox, m_cancelButton);

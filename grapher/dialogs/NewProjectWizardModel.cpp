@@ -12,25 +12,6 @@ int NewProjectWizardModel::s_lastExample = 0;
 
 namespace {
 
-const std::array<WizardExample, NewProjectWizardModel::ExampleCount> Examples = {{
-    {"asin(x^2)-1", -1.5, 1.5, ""},
-    {"3^x-x^3", 0, 6, ""},
-    {"x^x-4", 0, 6, ""},
-    {"2^x+3^x+6^x-x^2", -10, 10, ""},
-    {"(x+2)^2+(x+3)^3+(x+4)^4-2", -6, 6, ""},
-    {"sin(x)-cos(x)", -3.14159265358979, 3.14159265358979, ""},
-    {"atan(x)+atan(x^2)", -3, 3, ""},
-    {"x^3-2x^2+1/x-3", -6, 6, ""},
-    {"e^x-sin(1/a^x)", -4, 6, "a=2"},
-    {"(1-2x)/x-2x", -5, 5, ""},
-    {"atanh(1/ln(x)-ln(x))", -3, 4, ""},
-    {"exp(a*x)-exp(b*x)+c", -3, 3, "a=2; b=4; c=1"},
-    {"1+12(1-exp(x/6))", -10, 10, ""},
-    {"sinh(x^2)-1/2cosh(2x)", -5, 5, ""},
-    {"5(1-10x)^a-b", -5, 5, "a=-1; b=1"},
-    {"a^x-x^a", -2, 4, "a=2"},
-}};
-
 // Random moves at least one and at most this many places round the examples.
 constexpr int LongestExampleStep = 4;
 
@@ -150,7 +131,7 @@ WizardPreviewCurve NewProjectWizardModel::previewCurve(const Expression &f, doub
 
 const std::array<WizardExample, NewProjectWizardModel::ExampleCount> &NewProjectWizardModel::examples()
 {
-    return Examples;
+    return ExampleEquations;
 }
 
 int NewProjectWizardModel::nextExample(int last, double randomFraction)
@@ -163,7 +144,7 @@ int NewProjectWizardModel::nextExample(int last, double randomFraction)
 std::unique_ptr<FunctionProject> NewProjectWizardModel::randomProject(double randomFraction)
 {
     s_lastExample = nextExample(s_lastExample, randomFraction);
-    const WizardExample &example = Examples.at(static_cast<std::size_t>(s_lastExample));
+    const WizardExample &example = ExampleEquations.at(static_cast<std::size_t>(s_lastExample));
     return createProject(QString::fromLatin1(example.function), example.start, example.end,
                          QString::fromLatin1(example.parameters));
 }

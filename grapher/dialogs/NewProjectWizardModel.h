@@ -3,6 +3,7 @@
 // parameters, interval start and end, the bounds being constant expressions such as "-pi"),
 // the project made from them on OK, the history, the sampling of the small preview, and the
 // sixteen example equations of the Random button.
+#include "project/ExampleEquations.h"
 #include "dialogs/EquationHistory.h"
 #include "project/FunctionProject.h"
 
@@ -43,16 +44,11 @@ struct WizardPreviewCurve {
 };
 
 // One equation of the Random button.
-struct WizardExample {
-    const char *function;
-    double start;
-    double end;
-    const char *parameters;
-};
+using WizardExample = ExampleEquation;
 
 class NewProjectWizardModel {
 public:
-    static constexpr int ExampleCount = 16;
+    static constexpr int ExampleCount = int(ExampleEquations.size());
     // Points of the preview curve: 50 steps across the interval.
     static constexpr int PreviewPoints = 51;
 
