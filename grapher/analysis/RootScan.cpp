@@ -16,7 +16,7 @@ bool signChange(double previous, double current)
 
 RootScan::RootScan(const Expression &f, const Expression &fPrime, const Expression &fSecond, double a, double b,
                    qint32 steps)
-    : m_f(f), m_fPrime(fPrime), m_fSecond(fSecond), m_a(a)
+    : m_f(f), m_fPrime(fPrime), m_fSecond(fSecond), m_a(a), m_b(b)
 {
     const double h = steps > 0 ? (b - a) / steps : 0;
     // An empty or non-finite interval has nothing to scan.
@@ -59,6 +59,7 @@ bool RootScan::advance(qint32 samples)
     qint32 e = m_e, de = m_de;
     qint32 k = m_next;
     for (; k <= end; ++k) {
+        const qsizetype rootsBefore = m_roots.size();
         const double xp = x, yp = y, dp = d;
         const qint32 ep = e, dep = de;
         x = a + k * h;
@@ -86,6 +87,8 @@ bool RootScan::advance(qint32 samples)
             if (error == 0)
                 acceptIfRoot(r);
         }
+        if (k == m_steps && m_roots.size() == rootsBefore)
+            acceptEndIfRoot();
     }
     m_next = k;
     m_x = x;
@@ -94,6 +97,17 @@ bool RootScan::advance(qint32 samples)
     m_e = e;
     m_de = de;
     return finished();
+}
+
+// b as a double may lie just before a root of f (2*pi before the root of sin), so that no step
+// sees the sign change; accept b itself when f is that small there and the last step found
+// nothing.
+void RootScan::acceptEndIfRoot()
+{
+    qint32 error = 0;
+    const double v = m_f.evaluate(m_b, error);
+    if (error == 0 && std::fabs(v) < Acceptance)
+        m_roots.append(m_b);
 }
 
 QVector<double> RootScan::run(const FunctionProject &project)

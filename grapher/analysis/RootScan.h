@@ -3,7 +3,8 @@
 // a - h and then at a, a + h, ..., b. A sample where f is exactly 0 is a root; every sign change
 // of f is refined by the engine's root finder on (f, f'), and every sign change of f' (an
 // extremum that may touch zero) by the root finder on (f', f''). A refined point counts only
-// where f is defined and |f| < Acceptance.
+// where f is defined and |f| < Acceptance. When the last step accepted nothing, b itself counts
+// where |f(b)| < Acceptance.
 //
 // The scan can run at once (run) or in slices (advance), so that a window can show progress and
 // stop it; both give the same roots in the same order.
@@ -36,11 +37,13 @@ public:
 
 private:
     void acceptIfRoot(double x);
+    void acceptEndIfRoot();
 
     const Expression &m_f;
     const Expression &m_fPrime;
     const Expression &m_fSecond;
     double m_a;
+    double m_b;
     double m_h = 0;
     qint32 m_steps = 0;
     qint32 m_next = 0;   // the next sample k (x = a + k*h); past m_steps when done

@@ -69,6 +69,8 @@ void TestRootSearch::scan_data()
     QTest::newRow("tan: poles dropped, zero kept") << "tan(x)" << "" << -2.0 << 2.0 << 1000 << QStringList{"0"};
     QTest::newRow("sin on [0, 7]") << "sin(x)" << "" << 0.0 << 7.0 << 1000
                                    << QStringList{"0", "3.14159265", "6.28318531"};
+    QTest::newRow("sin on [0, 2*pi]: b just below the root is the root")
+        << "sin(x)" << "" << 0.0 << 2 * M_PI << 1000 << QStringList{"0", "3.14159265", "6.28318531"};
     QTest::newRow("root one step left of a") << "x+1.001" << "" << -1.0 << 1.0 << 1000 << QStringList{"-1.001"};
     QTest::newRow("roots at both ends") << "x^2-1" << "" << -1.0 << 1.0 << 1000 << QStringList{"-1", "1"};
     QTest::newRow("root beyond b not listed") << "x-1.001" << "" << -1.0 << 1.0 << 1000 << QStringList{};
