@@ -156,54 +156,75 @@ bool CalcSession::processLine(const QString &line, const QString &rest)
         return true;
     }
 
+    // A definition taken back from the history (":: g=9.81", ":: f(x)=x^2+1") is read as the
+    // definition after the marker; error positions still count in the typed line.
+    const int marker = static_cast<int>(line.indexOf(QStringLiteral("::")));
+    if (marker >= 0 && line.left(marker).trimmed().isEmpty()) {
+        int start = marker + 2;
+        while (start < line.size() && line.at(start).isSpace())
+            ++start;
+        QString definition = line.mid(start);
+        const int equals = static_cast<int>(definition.indexOf(QLatin1Char('=')));
+        if (equals > 0 && definition.left(equals).trimmed().endsWith(FunctionParameter, Qt::CaseInsensitive)) {
+            const QString name = definition.left(equals).trimmed().chopped(FunctionParameter.size());
+            definition = name + QLatin1Char(':') + definition.mid(equals + 1);
+        }
+        return interpret(definition, start, rest);
+    }
+    return interpret(line, 0, rest);
+}
+
+// One line without the history marker; `offset` is where `text` starts in the typed line.
+bool CalcSession::interpret(const QString &text, int offset, const QString &rest)
+{
     // name: body defines a function of x.
-    const int colon = line.indexOf(QLatin1Char(':'));
+    const int colon = text.indexOf(QLatin1Char(':'));
     if (colon >= 0) {
-        const QString name = line.left(colon);
-        const QString body = line.mid(colon + 1);
+        const QString name = text.left(colon);
+        const QString body = text.mid(colon + 1);
         if (name.isEmpty() || body.isEmpty())
-            return fail(EmptyPartCode, colon + 1, line);
+            return fail(EmptyPartCode, colon + 1, offset);
         const int code = MathEngine::defineFunction(name, body);
         if (code != 0)
-            return fail(code, 1, line);
+            return fail(code, 1, offset);
         if (addListName(m_functions, name))
             emit functionListed(m_functions.last());
         return succeed(QStringLiteral(":: ") + name.trimmed() + QStringLiteral("(x)=") + body.trimmed(), rest);
     }
 
     // Positions below count from 1, as the engine reports them.
-    QString text = line;
-    int equals = text.indexOf(QLatin1Char('=')) + 1;
-    if (equals == text.size() && equals > 1) {
+    QString expression = text;
+    int equals = expression.indexOf(QLatin1Char('=')) + 1;
+    if (equals == expression.size() && equals > 1) {
         // 2+3= asks for the value of 2+3.
-        text.chop(1);
+        expression.chop(1);
         equals = 0;
     }
 
     // name = value defines a constant; a line with two or more "=" is left to the expression
     // parser, which rejects it.
-    if (equals > 0 && text.indexOf(QLatin1Char('='), equals) < 0) {
-        const QString name = text.left(equals - 1);
-        const QString valueText = text.mid(equals);
+    if (equals > 0 && expression.indexOf(QLatin1Char('='), equals) < 0) {
+        const QString name = expression.left(equals - 1);
+        const QString valueText = expression.mid(equals);
         if (name.isEmpty() || valueText.isEmpty())
-            return fail(EmptyPartCode, equals, line);
+            return fail(EmptyPartCode, equals, offset);
         EngineError error;
         const double value = MathEngine::evaluateConstant(valueText, &error);
         if (!error.ok())
-            return fail(error.code, error.position + equals, line);
+            return fail(error.code, error.position + equals, offset);
         const int code = MathEngine::defineConstant(name, value);
         if (code != 0)
-            return fail(code, 1, line);
+            return fail(code, 1, offset);
         if (addListName(m_constants, name))
             emit constantListed(m_constants.last());
         return succeed(QStringLiteral(":: ") + name.trimmed() + QLatin1Char('=') + NumberFormat::historyText(value), rest);
     }
 
     EngineError error;
-    const double value = MathEngine::evaluateConstant(text, &error);
+    const double value = MathEngine::evaluateConstant(expression, &error);
     if (!error.ok())
-        return fail(error.code, error.position, line);
-    return succeed(text + QLatin1Char('=') + NumberFormat::historyText(value), rest);
+        return fail(error.code, error.position, offset);
+    return succeed(expression + QLatin1Char('=') + NumberFormat::historyText(value), rest);
 }
 
 bool CalcSession::succeed(const QString &historyLine, const QString &rest)
@@ -218,11 +239,12 @@ bool CalcSession::succeed(const QString &historyLine, const QString &rest)
     return true;
 }
 
-bool CalcSession::fail(int code, int position, const QString &line)
+bool CalcSession::fail(int code, int position, int offset)
 {
     m_lastErrorCode = code;
-    // position counts from 1; the caret stays inside the rejected line whatever the engine says.
-    m_lastErrorCaret = std::clamp(position - 1, 0, static_cast<int>(line.size()));
+    // position counts from 1 in the text after `offset`; the caret stays inside the rejected
+    // line whatever the engine says.
+    m_lastErrorCaret = std::clamp(position - 1 + offset, 0, static_cast<int>(m_lastLine.size()));
     emit errorShown(ErrorMessage(code));
     emit caretPlaced(m_lastErrorCaret);
     return false;

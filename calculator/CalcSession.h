@@ -73,7 +73,8 @@ signals:
 
 private:
     bool succeed(const QString &historyLine, const QString &rest);
-    bool fail(int code, int position, const QString &line);
+    bool interpret(const QString &text, int offset, const QString &rest);
+    bool fail(int code, int position, int offset);
     void remember(const QString &line);
     bool restoreDefinition(const QString &historyLine);
 

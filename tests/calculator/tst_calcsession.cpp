@@ -97,6 +97,9 @@ void TestCalcSession::acceptedLine_data()
     QTest::newRow("constant redefined") << QStringList{"g=1"} << "g=g+1" << ":: g=2";
     QTest::newRow("one third to 15 digits") << QStringList() << "1/3" << "1/3=0.333333333333333";
     QTest::newRow("pi may be redefined") << QStringList() << "pi=3" << ":: pi=3";
+    QTest::newRow("constant line typed back from the history") << QStringList() << ":: g=9.81" << ":: g=9.81";
+    QTest::newRow("function line typed back from the history") << QStringList() << ":: f(x)=x^2+1"
+                                                               << ":: f(x)=x^2+1";
 }
 
 void TestCalcSession::acceptedLine()
@@ -139,6 +142,7 @@ void TestCalcSession::rejectedLine_data()
     QTest::newRow("function body calls itself") << QStringList{"f: x"} << "f: f(x)+1" << -19 << 0;
     QTest::newRow("new function calls itself") << QStringList() << "selfref: selfref(x)" << -19 << 0;
     QTest::newRow("unknown name") << QStringList() << "q*2" << -1 << 0;
+    QTest::newRow("history constant line: caret at the error") << QStringList() << ":: g=2+$" << -3 << 7;
     // A NUL would end the engine's text early and 2 would be accepted as the value.
     QTest::newRow("NUL character") << QStringList() << QString(QStringLiteral("2") + QChar(0) + QStringLiteral("+3")) << -3
                                    << 1;
