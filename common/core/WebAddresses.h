@@ -1,14 +1,20 @@
 #pragma once
-// The addresses of the product's web pages, kept in one place. The product has no site yet, so
-// these are placeholders that the help and about windows open.
+// The addresses of the product's web pages, kept in one place. A build names the site with the
+// CMake variable TREV_PRODUCT_SITE; without it these are placeholders, and texts meant for other
+// people (reports) leave the link out.
 #include "core/Version.h"
 
 #include <QString>
 
 namespace WebAddresses {
 
+// True when the build was given the product's real site.
+inline bool hasProductSite() { return !ConfiguredProductSite().isEmpty(); }
 // Home page of the product; the other pages are named relative to it.
-inline QString productSite() { return QStringLiteral("https://trevolin.example.org/"); }
+inline QString productSite()
+{
+    return hasProductSite() ? ConfiguredProductSite() : QStringLiteral("https://trevolin.example.org/");
+}
 // The calculator's own page.
 inline QString calculatorSite() { return productSite() + QStringLiteral("calculator"); }
 // The page about the numerical methods.

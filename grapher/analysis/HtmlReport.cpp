@@ -16,7 +16,7 @@ QString number(double value, const QLocale &locale)
 
 // Everything up to the table of results: title, style, the equation, its parameters and
 // interval, and the count of rows.
-QString documentHead(const FunctionProject &project, const QString &title, int count, const QString &countWords,
+QString documentHead(const FunctionProject &project, const QString &title, const QString &countLine,
                      const QLocale &locale)
 {
     const QString function = HtmlReport::escaped(project.functionText());
@@ -33,20 +33,38 @@ QString documentHead(const FunctionProject &project, const QString &title, int c
     text += QStringLiteral("<tr><td><strong>[") + HtmlReport::escaped(number(project.xMin(), locale))
         + QStringLiteral("; ") + HtmlReport::escaped(number(project.xMax(), locale))
         + QStringLiteral("]</strong></td></tr></table>");
-    text += QStringLiteral("<p style=\"margin-top:40px;\">") + QString::number(count) + QLatin1Char(' ')
-        + HtmlReport::escaped(countWords) + QStringLiteral("</p><table>");
+    text += QStringLiteral("<p style=\"margin-top:40px;\">") + HtmlReport::escaped(countLine)
+        + QStringLiteral("</p><table>");
     return text;
 }
 
-// The credit line: a link to the product's site.
+// The credit line: a link to the product's site, or plain text while the build has no site.
 QString credit()
 {
+    if (!WebAddresses::hasProductSite()) {
+        return HtmlReport::escaped(LangText("ReportCredit", "Made with") + QStringLiteral(" Trevolin ")
+                                   + FullVersionText());
+    }
     return HtmlReport::escaped(LangText("ReportCredit", "Made with")) + QStringLiteral(" <a href=\"")
         + HtmlReport::escaped(WebAddresses::productSite()) + QStringLiteral("\">")
         + HtmlReport::escaped(LangText("ReportLink", "Trevolin, free equation solver")) + QStringLiteral("</a>.");
 }
 
 } // namespace
+
+QString HtmlReport::rootsFoundLine(int count)
+{
+    if (count == 1)
+        return LangText("OneRootFound", "One root found.");
+    return QString::number(count) + QLatin1Char(' ') + LangText("RootsFound", "roots found.");
+}
+
+QString HtmlReport::extremaFoundLine(int count)
+{
+    return QString::number(count) + QLatin1Char(' ')
+        + (count == 1 ? LangText("OneExtremum", "local extremum found.")
+                      : LangText("LocalExtrema", "local extrema found."));
+}
 
 ExtremumRow HtmlReport::extremumRow(const Extremum &extremum, const QLocale &locale)
 {
@@ -85,8 +103,8 @@ QString HtmlReport::proposedFileName(const FunctionProject &project, ReportKind 
 
 QString HtmlReport::rootsDocument(const FunctionProject &project, const QStringList &rootTexts, const QLocale &locale)
 {
-    QString text = documentHead(project, LangText("Solve", "Solve an equation"), static_cast<int>(rootTexts.size()),
-                                LangText("RootsFound", "roots found."), locale);
+    QString text = documentHead(project, LangText("Solve", "Solve an equation"),
+                                rootsFoundLine(static_cast<int>(rootTexts.size())), locale);
     text += LineEnd;
     for (int i = 0; i < rootTexts.size(); ++i) {
         text += QStringLiteral("<tr><td><strong>x<sub>") + QString::number(i + 1)
@@ -101,8 +119,8 @@ QString HtmlReport::rootsDocument(const FunctionProject &project, const QStringL
 QString HtmlReport::extremaDocument(const FunctionProject &project, const QVector<ExtremumRow> &rows,
                                     const QLocale &locale)
 {
-    QString text = documentHead(project, LangText("FindExtrema", "Find extrema"), static_cast<int>(rows.size()),
-                                LangText("LocalExtrema", "local extrema found."), locale);
+    QString text = documentHead(project, LangText("FindExtrema", "Find extrema"),
+                                extremaFoundLine(static_cast<int>(rows.size())), locale);
     text += QStringLiteral("<tr><td><strong>x</strong></td><td><strong>f(x)</strong></td><td><strong>")
         + escaped(LangText("Type", "Type")) + QStringLiteral("</strong></td></tr>");
     for (const ExtremumRow &row : rows) {

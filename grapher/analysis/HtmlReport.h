@@ -33,6 +33,11 @@ public:
     static constexpr int Decimals = 8;
 
     // The texts of one extremum in the user's locale.
+    // "One root found." or "3 roots found."; "1 local extremum found." or "3 local extrema found.",
+    // as reports and result labels count what a scan found.
+    static QString rootsFoundLine(int count);
+    static QString extremaFoundLine(int count);
+
     static ExtremumRow extremumRow(const Extremum &extremum, const QLocale &locale = QLocale());
     static QVector<ExtremumRow> extremumRows(const QVector<Extremum> &extrema, const QLocale &locale = QLocale());
 

@@ -67,7 +67,7 @@ AboutDialog::AboutDialog(QWidget *parent)
       m_supportLabel(new QLabel(this)), m_thankYouLabel(new QLabel(this)), m_siteLabel(new QLabel(this)),
       m_okButton(new QPushButton(this))
 {
-    setObjectName(QStringLiteral("Despre"));
+    setObjectName(QStringLiteral("AboutDialog"));
     m_pictureButton->setObjectName(QStringLiteral("Picture1"));
     m_versionLabel->setObjectName(QStringLiteral("Lbl_about"));
     m_supportLabel->setObjectName(QStringLiteral("Lbl_support"));

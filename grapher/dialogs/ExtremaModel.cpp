@@ -12,8 +12,7 @@ QString ExtremaModel::resultText() const
 {
     const QString blank = QStringLiteral(" ");
     if (!m_extrema.isEmpty()) {
-        return QString::number(count()) + blank + LangText("LocalExtrema", "local extrema found.") + blank
-            + LangText("ClickList", "Click the list for details.");
+        return HtmlReport::extremaFoundLine(count()) + blank + LangText("ClickList", "Click the list for details.");
     }
     const QString paragraph = QStringLiteral("\n\n");
     return LangText("NoExtrema",

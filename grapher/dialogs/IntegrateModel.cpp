@@ -36,7 +36,7 @@ IntegrateOutcome IntegrateModel::compute(const QString &startText, const QString
         return outcome;
     }
     if (start.value > end.value) {
-        outcome.message = LangText("StartEnd", "Start should be >= End !");
+        outcome.message = LangText("StartEnd", "Start should be <= End !");
         return outcome;
     }
 

@@ -1,7 +1,8 @@
 #include "graph/RootList.h"
 
-#include "gui/Colors.h"
+#include "analysis/HtmlReport.h"
 #include "analysis/RootScan.h"
+#include "gui/Colors.h"
 #include "graph/GraphSurface.h"
 #include "core/LangText.h"
 #include "core/NumberFormat.h"
@@ -171,7 +172,7 @@ QString RootList::copyRootsText(const FunctionProject &f) const
     text += QLatin1Char('[') + NumberFormat::roundedText(f.xMin(), RootDecimals) + QStringLiteral("; ")
         + NumberFormat::roundedText(f.xMax(), RootDecimals) + QLatin1Char(']') + lineEnd;
     text += lineEnd;
-    text += QString::number(count()) + QLatin1Char(' ') + LangText("RootsFound", "roots found.") + lineEnd;
+    text += HtmlReport::rootsFoundLine(count()) + lineEnd;
     for (int i = 0; i < m_roots.size(); ++i)
         text += QLatin1Char('x') + QString::number(i + 1) + QStringLiteral(" = ") + rootText(m_roots.at(i)) + lineEnd;
     return text;

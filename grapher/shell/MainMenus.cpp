@@ -153,7 +153,7 @@ void MainMenus::setCaptions()
     caption(QStringLiteral("mnuzoomout"), LangText("ZoomOut", "Zoom Out"));
     caption(QStringLiteral("mnuoptions"), LangText("Options1", "&Options") + Dots);
     caption(QStringLiteral("mnushowgrid"), LangText("ShowGrid", "Show &grid"));
-    caption(QStringLiteral("mnumax"), LangText("Maximize", "Maximize") + Dots);
+    caption(QStringLiteral("mnumax"), LangText("Maximize", "Maximize"));
     caption(QStringLiteral("mnusavegraph"), LangText("SaveGraph1", "&Save graph") + Dots);
     caption(QStringLiteral("mnuprintgraph"), LangText("PrintGraph", "&Print graph") + Dots);
     caption(QStringLiteral("mnucopyclipb"), LangText("CopyClipboard", "&Copy to clipboard"));
@@ -183,5 +183,5 @@ void MainMenus::setCaptions()
 void MainMenus::setMaximizeCaption(bool backToNormal)
 {
     maximizeAction->setText(backToNormal ? LangText("BackNormal", "Back to normal mode")
-                                         : LangText("Maximize", "Maximize") + Dots);
+                                         : LangText("Maximize", "Maximize"));
 }

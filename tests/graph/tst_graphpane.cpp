@@ -309,7 +309,7 @@ void TestGraphPane::clipboard()
     pane.load();
     const QString parameters = m_project->f().parameters();
     const QString expected = QStringLiteral("a*x-1 = 0\r\n") + parameters + QStringLiteral("\r\n[-2; 2]\r\n\r\n"
-                                                                                          "1 roots found.\r\nx1 = 0.5\r\n");
+                                                                                          "One root found.\r\nx1 = 0.5\r\n");
     QCOMPARE(pane.roots().copyRootsText(*m_project), expected);
     pane.copyRoots();
     QCOMPARE(QGuiApplication::clipboard()->text(), expected);

@@ -182,7 +182,7 @@ private slots:
         row("mnuzoomout", "Zoom Out", none);
         row("mnuoptions", "&Options...", QKeySequence(Qt::Key_F9));
         row("mnushowgrid", "Show &grid", none);
-        row("mnumax", "Maximize...", QKeySequence(Qt::Key_F11));
+        row("mnumax", "Maximize", QKeySequence(Qt::Key_F11));
         row("mnusavegraph", "&Save graph...", QKeySequence(Qt::CTRL | Qt::Key_G));
         row("mnuprintgraph", "&Print graph...", QKeySequence(Qt::CTRL | Qt::Key_P));
         row("mnucopyclipb", "&Copy to clipboard", QKeySequence(Qt::CTRL | Qt::Key_L));
@@ -236,7 +236,7 @@ private slots:
         QCOMPARE(findAction(window, "mnucopyclipb")->text(), QStringLiteral("Co&pier"));
         QCOMPARE(findAction(window, "mnuselectclip")->text(), QStringLiteral("Co&pier"));
         QCOMPARE(findAction(window, "mnugenoptions")->text(), QString::fromUtf8("Options &g\xc3\xa9n\xc3\xa9rales..."));
-        QCOMPARE(findAction(window, "mnumax")->text(), QStringLiteral("Agrandir..."));
+        QCOMPARE(findAction(window, "mnumax")->text(), QStringLiteral("Agrandir"));
         // Keys the file lacks keep their English text; fixed captions stay.
         QCOMPARE(findAction(window, "mnuexit")->text(), QStringLiteral("E&xit"));
         QCOMPARE(findAction(window, "mnutrevcalc")->text(), QStringLiteral("Trevolin &Calculator"));

@@ -201,7 +201,7 @@ private slots:
         QTest::addColumn<QString>("integral");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("shaded");
-        QTest::newRow("start 2, end 1") << "x^2" << "2" << "1" << "" << "Start should be >= End !" << false;
+        QTest::newRow("start 2, end 1") << "x^2" << "2" << "1" << "" << "Start should be <= End !" << false;
         QTest::newRow("empty end") << "x^2" << "0" << "" << "" << "End: Please enter the value !" << false;
         QTest::newRow("empty start") << "x^2" << "" << "1" << "" << "Start: Please enter the value !" << false;
         QTest::newRow("no value text at the end") << "x^2" << "0" << "2+foo(1)" << ""
@@ -478,8 +478,9 @@ private slots:
             QCOMPARE(label.count(QStringLiteral("\n\n")), 2);
             QVERIFY(label.endsWith(QStringLiteral("an absolute minimum value.")));
         } else {
-            QCOMPARE(label, QString::number(xs.size())
-                                + QStringLiteral(" local extrema found. Click the list for details."));
+            const QString words = xs.size() == 1 ? QStringLiteral(" local extremum found.")
+                                                 : QStringLiteral(" local extrema found.");
+            QCOMPARE(label, QString::number(xs.size()) + words + QStringLiteral(" Click the list for details."));
         }
     }
 

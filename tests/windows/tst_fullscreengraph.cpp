@@ -90,7 +90,7 @@ private slots:
         QCOMPARE(m_main->activeProjectWindow(), window);
         QCOMPARE(fullScreen->windowTitle(), QString());
         QCOMPARE(window->windowTitle(), QStringLiteral("x^2-2 = 0"));
-        QCOMPARE(menus().maximizeAction->text(), QStringLiteral("Maximize..."));
+        QCOMPARE(menus().maximizeAction->text(), QStringLiteral("Maximize"));
         QVERIFY(menus().rootsAction->isEnabled());
         // The same window object serves every use.
         menus().maximizeAction->trigger();
@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(fullScreen->project(), first->project());
         // The second window, activated over the full-screen one, is maximized in its turn.
         activate(second);
-        QCOMPARE(menus().maximizeAction->text(), QStringLiteral("Maximize..."));
+        QCOMPARE(menus().maximizeAction->text(), QStringLiteral("Maximize"));
         menus().maximizeAction->trigger();
         QVERIFY(frameOf(first)->isVisible());
         QVERIFY(frameOf(second)->isHidden());

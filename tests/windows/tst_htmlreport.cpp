@@ -4,6 +4,7 @@
 #include "analysis/HtmlReport.h"
 #include "core/LangText.h"
 #include "core/ProgramSettings.h"
+#include "core/Version.h"
 #include "dialogs/ExtremaModel.h"
 #include "dialogs/ReportSaver.h"
 #include "ProjectTestSupport.h"
@@ -18,7 +19,8 @@ namespace {
 const QByteArray Style = "<style type=\"text/css\">td {margin: 10px; padding: 10px; border: 1px solid lightgray;}"
                          "td, p {font-family:  Verdana, Tahoma, sans-serif;}body {margin: 40px 3% 20px 3%;} </style>"
                          "</head><body>";
-const QByteArray Credit = "Made with <a href=\"https://trevolin.example.org/\">Trevolin, free equation solver</a>.";
+// Builds without a product site credit the version in plain text.
+const QByteArray Credit = "Made with Trevolin " + FullVersionText().toUtf8();
 
 // Answers the save dialog with a fixed path (empty: Cancel) and remembers what it proposed.
 class FixedSaveAnswer : public DialogSink {
@@ -70,7 +72,7 @@ private slots:
             << "extrema"
             << QByteArray("<html><head><meta charset=\"utf-8\"><title>Find extrema: x^2 = 0</title>" + Style
                           + "<table><tr><td>x^2 = 0 </td></tr><tr><td><strong>[-10; 10]</strong></td></tr></table>"
-                            "<p style=\"margin-top:40px;\">1 local extrema found.</p><table>"
+                            "<p style=\"margin-top:40px;\">1 local extremum found.</p><table>"
                             "<tr><td><strong>x</strong></td><td><strong>f(x)</strong></td><td><strong>Type</strong>"
                             "</td></tr><tr><td>0</td><td>0</td><td>Minimum</td></tr>\r\n"
                             "</table><p style=\"margin-top:30px; font-size:smaller;\">"
