@@ -4,6 +4,7 @@
 #include "core/LangText.h"
 #include "core/ProgramSettings.h"
 #include "dialogs/DeriveDialog.h"
+#include "dialogs/DialogPlacement.h"
 #include "dialogs/EvaluateDialog.h"
 #include "dialogs/EvaluateModel.h"
 #include "dialogs/ExtremaDialog.h"
@@ -118,8 +119,9 @@ private slots:
                                  << LogMessage << false;
         QTest::newRow("sqrt at 0: value, no derivative")
             << "sqrt(x)" << "0" << 8 << "0" << NotDifferentiable << FirstNotDifferentiable << "" << true;
-        QTest::newRow("empty x") << "x^2" << "" << 8 << "" << "" << "" << Please << false;
-        QTest::newRow("blank x") << "x^2" << "   " << 8 << "" << "" << "" << Please << false;
+        // An emptied box keeps the marker the dialog opened with.
+        QTest::newRow("empty x") << "x^2" << "" << 8 << "" << "" << "" << Please << true;
+        QTest::newRow("blank x") << "x^2" << "   " << 8 << "" << "" << "" << Please << true;
         QTest::newRow("no value text") << "x^2" << "foo(2)" << 8 << "" << "" << "" << "Unknown function." << false;
         QTest::newRow("constant expression pi/6") << "2*sin(x)" << "pi/6" << 8 << "1" << "1.73205081" << "-1" << ""
                                                   << true;
@@ -203,7 +205,8 @@ private slots:
         QTest::addColumn<bool>("shaded");
         QTest::newRow("start 2, end 1") << "x^2" << "2" << "1" << "" << "Start should be >= End !" << false;
         QTest::newRow("empty end") << "x^2" << "0" << "" << "" << "End: Please enter the value !" << false;
-        QTest::newRow("empty start") << "x^2" << "" << "1" << "" << "Start: Please enter the value !" << false;
+        // An emptied start keeps the shading the dialog opened with.
+        QTest::newRow("empty start") << "x^2" << "" << "1" << "" << "Start: Please enter the value !" << true;
         QTest::newRow("no value text at the end") << "x^2" << "0" << "2+foo(1)" << ""
                                                   << "End: Unknown function." << false;
         QTest::newRow("x^2 over [0, 1], 8 decimals") << "x^2" << "0" << "1" << "0.33333333" << "" << true;
@@ -333,6 +336,71 @@ private slots:
             QVERIFY(!box->hasSelectedText());
             QCOMPARE(box->cursorPosition(), caret);
         }
+    }
+
+    // Each dialog opens with a result: evaluate at the middle of the view, integrate over the
+    // project's interval.
+    void opensWithAResult_data()
+    {
+        QTest::addColumn<QString>("dialogKind");
+        QTest::addColumn<double>("a");
+        QTest::addColumn<double>("b");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("evaluate x^2 at the middle of [-1, 3]") << "evaluate" << -1.0 << 3.0 << QStringList{"1"} << "1";
+        QTest::newRow("evaluate x^2 at the middle of [-0.5, 0]")
+            << "evaluate" << -0.5 << 0.0 << QStringList{"-0.25"} << "0.0625";
+        QTest::newRow("integrate x^2 over [0, 3]") << "integrate" << 0.0 << 3.0 << QStringList{"0", "3"} << "9";
+    }
+
+    void opensWithAResult()
+    {
+        QFETCH(QString, dialogKind);
+        QFETCH(double, a);
+        QFETCH(double, b);
+        QFETCH(QStringList, inputs);
+        QFETCH(QString, result);
+        Graph graph(QStringLiteral("x^2"), a, b);
+        CalculationSession session(dialogKind, graph);
+        QStringList shown{session.inputs[0]->text()};
+        if (session.inputs[1])
+            shown << session.inputs[1]->text();
+        QCOMPARE(shown, inputs);
+        QCOMPARE(session.result->text(), result);
+        QVERIFY(session.dialog->errorLabel()->isHidden());
+        QVERIFY(graph.pane.surface().image() != graph.plainPicture());
+    }
+
+    // Where a dialog opens: right of the graph window, else below it, else where it hides
+    // least of the graph surface (on a 1920 x 1080 screen, for a 400 x 300 dialog).
+    void placementBesideTheGraph_data()
+    {
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<QRect>("surface");
+        QTest::addColumn<QPoint>("placed");
+        QTest::newRow("room at the right") << QRect(100, 100, 800, 600) << QRect(110, 130, 780, 560) << QPoint(900, 100);
+        QTest::newRow("low window: moved up to stay on screen")
+            << QRect(100, 900, 800, 600) << QRect(110, 930, 780, 560) << QPoint(900, 780);
+        QTest::newRow("no room at the right: below") << QRect(1200, 100, 700, 600) << QRect(1210, 130, 680, 560)
+                                                     << QPoint(1200, 700);
+        QTest::newRow("no room outside: a corner off the surface")
+            << QRect(0, 0, 1920, 1080) << QRect(10, 40, 1500, 1000) << QPoint(1520, 0);
+        QTest::newRow("list at the left: a left corner")
+            << QRect(0, 0, 1920, 1080) << QRect(500, 0, 1420, 1080) << QPoint(0, 780);
+        QTest::newRow("surface fills the screen: a corner")
+            << QRect(0, 0, 1920, 1080) << QRect(0, 0, 1920, 1080) << QPoint(1520, 0);
+    }
+
+    void placementBesideTheGraph()
+    {
+        QFETCH(QRect, window);
+        QFETCH(QRect, surface);
+        QFETCH(QPoint, placed);
+        const QRect screen(0, 0, 1920, 1080);
+        const QSize dialog(400, 300);
+        const QPoint corner = DialogPlacement::besideGraph(dialog, window, surface, screen);
+        QCOMPARE(corner, placed);
+        QVERIFY(!QRect(corner, dialog).contains(surface.center()));
     }
 
     // Closing takes the marks away: the graph is redrawn and the window repaints.
