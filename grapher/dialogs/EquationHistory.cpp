@@ -48,14 +48,14 @@ EquationEntry EquationHistory::fromStoredText(const QString &text, const QString
 
 void EquationHistory::load()
 {
-    const QString defaultStart = ReadSetting(SettingsSection, DefaultStartKey, defaultStartText());
-    const QString defaultEnd = ReadSetting(SettingsSection, DefaultEndKey, defaultEndText());
+    m_defaultStart = ReadSetting(SettingsSection, DefaultStartKey, defaultStartText());
+    m_defaultEnd = ReadSetting(SettingsSection, DefaultEndKey, defaultEndText());
     m_entries.clear();
     for (int index = 0; index < MaxEntries; ++index) {
         const QString stored = ReadSetting(HistorySection, storeKey(index), QString());
         if (stored.isEmpty())
             break;
-        m_entries.append(fromStoredText(stored, defaultStart, defaultEnd));
+        m_entries.append(fromStoredText(stored, m_defaultStart, m_defaultEnd));
     }
 }
 

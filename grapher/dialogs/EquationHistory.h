@@ -5,7 +5,8 @@
 // The store keeps it in section "EqHistory", keys "01" to "20", each entry as the four texts
 // joined by "|" (function, parameters, start, end); an empty value ends the list. Section
 // "Settings" keeps the start and end texts the wizard showed when it last closed
-// ("DefaultMinX", "DefaultMaxX"); they fill in entries stored with fewer than three fields.
+// ("DefaultMinX", "DefaultMaxX"); they fill in entries stored with fewer than three fields and
+// the interval of a wizard that has no history yet.
 #include <QList>
 #include <QString>
 
@@ -33,6 +34,9 @@ public:
     // Reads the entries and the default interval texts from the settings store, replacing
     // what the history held.
     void load();
+    // The stored interval texts as load() read them (the defaults above when none were stored).
+    const QString &defaultStart() const { return m_defaultStart; }
+    const QString &defaultEnd() const { return m_defaultEnd; }
     // Stores every entry, and empty values for the keys above the last one.
     void save() const;
     // Writes the texts of the wizard's start and end boxes, whatever they hold.
@@ -64,4 +68,6 @@ public:
 
 private:
     QList<EquationEntry> m_entries;
+    QString m_defaultStart = defaultStartText();
+    QString m_defaultEnd = defaultEndText();
 };

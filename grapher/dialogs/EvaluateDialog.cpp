@@ -1,6 +1,7 @@
 #include "dialogs/EvaluateDialog.h"
 
 #include "core/LangText.h"
+#include "core/NumberFormat.h"
 #include "dialogs/PointMarker.h"
 #include "graph/GraphPane.h"
 #include "project/FunctionProject.h"
@@ -55,6 +56,8 @@ EvaluateDialog::EvaluateDialog(FunctionProject &project, GraphPane &pane, std::f
     buildLayout(functionBox);
     finishLook();
     selectOnFocus(m_xEdit);
+    // Opens with a result: the middle of the view, in a form the box reads back.
+    m_xEdit->setText(NumberFormat::historyText((project.xMin() + project.xMax()) / 2));
     connect(m_xEdit, &QLineEdit::textChanged, this, &EvaluateDialog::evaluate);
     connect(m_cancelButton, &QPushButton::clicked, this, &EvaluateDialog::reject);
     connect(m_helpButton, &QPushButton::clicked, this, [this] { ShowHelpTopic(this, QStringLiteral("evaluate.html")); });

@@ -1,7 +1,8 @@
 #pragma once
 // The evaluate dialog: f(x), f'(x) and f''(x) of the active project at a value the user types,
 // recomputed at every keystroke, with the point marked on the graph window's graph and its
-// coordinates written beside it. A thin window over EvaluateModel.
+// coordinates written beside it. It opens at the middle of the view. A thin window over
+// EvaluateModel.
 #include "dialogs/CalculationDialog.h"
 #include "dialogs/EvaluateModel.h"
 

@@ -273,6 +273,8 @@ void GraphSettingsDialog::takeOutcome(const GraphSettingsOutcome &outcome)
 {
     if (!outcome.message.isEmpty())
         showError(outcome.message);
+    else if (outcome.accepted())
+        hideError();   // a message that no longer applies goes at once
     if (outcome.changed && m_refresh)
         m_refresh(outcome.intervalChanged);
 }

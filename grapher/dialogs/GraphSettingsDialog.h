@@ -5,8 +5,9 @@
 // Every accepted edit of a number or a colour goes into the project at once and the graph
 // window redraws through `refresh` (true when the x interval or the steps changed, which
 // empties its roots list). A refused edit shows its message in the error label for 6 seconds,
-// never in a message box. Enter applies without closing, OK applies and closes, a click on the
-// error label applies, and Cancel (or Esc) puts the project back as it was.
+// never in a message box, and goes as soon as every field passes again. Enter applies without
+// closing, OK applies and closes, a click on the error label applies, and Cancel (or Esc) puts
+// the project back as it was.
 #include "dialogs/GraphSettingsModel.h"
 
 #include <QDialog>

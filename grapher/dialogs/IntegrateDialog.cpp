@@ -3,6 +3,7 @@
 #include "core/WebAddresses.h"
 
 #include "core/LangText.h"
+#include "core/NumberFormat.h"
 #include "graph/GraphPane.h"
 #include "project/FunctionProject.h"
 #include "ui/Help.h"
@@ -48,6 +49,9 @@ IntegrateDialog::IntegrateDialog(FunctionProject &project, GraphPane &pane, std:
     finishLook();
     selectOnFocus(m_startEdit);
     selectOnFocus(m_endEdit);
+    // Opens with a result: the project's interval, in a form the boxes read back.
+    m_startEdit->setText(NumberFormat::historyText(project.xMin()));
+    m_endEdit->setText(NumberFormat::historyText(project.xMax()));
     connect(m_startEdit, &QLineEdit::textChanged, this, &IntegrateDialog::compute);
     connect(m_endEdit, &QLineEdit::textChanged, this, &IntegrateDialog::compute);
     connect(m_cancelButton, &QPushButton::clicked, this, &IntegrateDialog::reject);

@@ -1,7 +1,7 @@
 #pragma once
 // The integrate dialog: the definite integral of the active project's function between two
 // values the user types, recomputed at every keystroke, with the area shaded on the graph
-// window's graph. A thin window over IntegrateModel.
+// window's graph. It opens on the project's x interval. A thin window over IntegrateModel.
 #include "dialogs/CalculationDialog.h"
 #include "dialogs/IntegrateModel.h"
 

@@ -86,18 +86,21 @@ NewProjectWizard::NewProjectWizard(std::function<void(std::unique_ptr<FunctionPr
     connect(m_errorTimer, &QTimer::timeout, this, &NewProjectWizard::hideError);
 
     fillHistoryLists();
-    if (!m_model.history().isEmpty())
+    if (!m_model.history().isEmpty()) {
         selectHistoryEntry(0);
+    } else {
+        // A first start offers an interval, so that a function is all it takes to draw.
+        m_startBox->setEditText(m_model.history().defaultStart());
+        m_endBox->setEditText(m_model.history().defaultEnd());
+    }
 
-    QLineEdit *functionEdit = m_functionBox->lineEdit();
-    functionEdit->installEventFilter(this);
-    connect(functionEdit, &QLineEdit::textEdited, this, &NewProjectWizard::completeFunction);
+    connect(m_functionBox->lineEdit(), &QLineEdit::textEdited, this, &NewProjectWizard::completeFunction);
     for (QComboBox *box : {m_functionBox, m_parametersBox, m_startBox, m_endBox}) {
         connect(box, qOverload<int>(&QComboBox::activated), this, &NewProjectWizard::selectHistoryEntry);
-        // Enter and Esc are taken here: the box hands a key its line edit ignored back to it,
-        // which would report Enter twice and keep Esc to itself.
-        if (box != m_functionBox)
-            box->lineEdit()->installEventFilter(this);
+        // The keyboard's keys reach the box, which holds the focus for its line edit and passes
+        // them on to it directly, past any filter of the line edit: Enter, Esc and the key
+        // releases of the function box are taken here.
+        box->installEventFilter(this);
     }
     for (QComboBox *box : {m_parametersBox, m_startBox, m_endBox}) {
         connect(box, &QComboBox::editTextChanged, this, [this] {
@@ -386,18 +389,19 @@ bool NewProjectWizard::eventFilter(QObject *watched, QEvent *event)
         finish();
         return true;
     }
-    if (event->type() == QEvent::KeyPress) {
+    const bool inBox = qobject_cast<QComboBox *>(watched) != nullptr;
+    if (inBox && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && qobject_cast<QLineEdit *>(watched)) {
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             finish();
             return true;
         }
-        if (key == Qt::Key_Escape && qobject_cast<QLineEdit *>(watched)) {
+        if (key == Qt::Key_Escape) {
             closeWizard();
             return true;
         }
     }
-    if (watched == m_functionBox->lineEdit() && event->type() == QEvent::KeyRelease) {
+    if (watched == m_functionBox && event->type() == QEvent::KeyRelease) {
         // The text change of a key comes before its release, so this decides the next change.
         const int key = static_cast<QKeyEvent *>(event)->key();
         m_suppressCompletion = key == Qt::Key_Backspace || key == Qt::Key_Delete;

@@ -12,7 +12,8 @@
 // is reported in the error label for 6 seconds after the last refusal, never in a message box;
 // OK, Enter and a click on the message also move the focus and caret to the box at fault.
 //
-// The history is stored after every accepted equation; the start and end texts are stored when
+// Without a history the start and end boxes show the interval texts stored when the wizard last
+// closed. The history is stored after every accepted equation; the start and end texts are stored when
 // the wizard is destroyed.
 #include "dialogs/NewProjectWizardModel.h"
 

@@ -2,6 +2,7 @@
 
 #include "dialogs/AboutDialog.h"
 #include "dialogs/DeriveDialog.h"
+#include "dialogs/DialogPlacement.h"
 #include "dialogs/EvaluateDialog.h"
 #include "dialogs/ExtremaDialog.h"
 #include "dialogs/GraphExportCommands.h"
@@ -70,6 +71,7 @@ void AnalysisCommands::evaluate()
 {
     onActiveWindow([this](ProjectWindow &window) {
         EvaluateDialog dialog(*window.project(), window.pane(), repaintOf(window), m_window);
+        DialogPlacement::placeBesideGraph(&dialog, window.view());
         dialog.exec();
     });
 }
@@ -82,6 +84,7 @@ void AnalysisCommands::derive()
             *window.project(),
             [mainWindow](std::unique_ptr<FunctionProject> project) { mainWindow->openProjectWindow(std::move(project)); },
             m_window);
+        DialogPlacement::placeBesideGraph(&dialog, window.view());
         dialog.exec();
     });
 }
@@ -90,6 +93,7 @@ void AnalysisCommands::integrate()
 {
     onActiveWindow([this](ProjectWindow &window) {
         IntegrateDialog dialog(*window.project(), window.pane(), repaintOf(window), m_window);
+        DialogPlacement::placeBesideGraph(&dialog, window.view());
         dialog.exec();
     });
 }
@@ -98,6 +102,7 @@ void AnalysisCommands::findExtrema()
 {
     onActiveWindow([this](ProjectWindow &window) {
         ExtremaDialog dialog(*window.project(), window.pane(), repaintOf(window), m_window);
+        DialogPlacement::placeBesideGraph(&dialog, window.view());
         dialog.exec();
     });
 }

@@ -1,6 +1,7 @@
 #include "windows/ProjectWindow.h"
 
 #include "core/LangText.h"
+#include "dialogs/DialogPlacement.h"
 #include "dialogs/GraphSettingsDialog.h"
 #include "project/FunctionProject.h"
 #include "ui/MessageSink.h"
@@ -76,6 +77,7 @@ void ProjectWindow::openSettings()
             refreshGraph(intervalChanged);
         },
         window());
+    DialogPlacement::placeBesideGraph(&dialog, m_view);
     dialog.exec();
 }
 

@@ -4,6 +4,7 @@
 #include "core/LangText.h"
 #include "core/ProgramSettings.h"
 #include "dialogs/DeriveDialog.h"
+#include "dialogs/DialogPlacement.h"
 #include "dialogs/EvaluateDialog.h"
 #include "dialogs/EvaluateModel.h"
 #include "dialogs/ExtremaDialog.h"
@@ -22,6 +23,8 @@
 
 namespace {
 
+// Instead of a typed value: the boxes as the dialog opened.
+const QString Opened = QStringLiteral("<opened>");
 const QString Please = QStringLiteral("Please enter the value !");
 const QString LogMessage = QStringLiteral("Error evaluating logarithm. The argument must be > 0.");
 const QString NotDifferentiable = QStringLiteral("f not differentiable");
@@ -113,13 +116,15 @@ private slots:
         QTest::addColumn<QString>("second");
         QTest::addColumn<QString>("message");   // empty: no error shown
         QTest::addColumn<bool>("marked");
+        QTest::newRow("opens at the middle of the view") << "x^2-3" << Opened << 8 << "-3" << "0" << "2" << "" << true;
         QTest::newRow("sin at pi") << "sin(x)" << "pi" << 8 << "0" << "-1" << "0" << "" << true;
         QTest::newRow("ln at 0") << "ln(x)" << "0" << 8 << "Error" << NotDifferentiable << FirstNotDifferentiable
                                  << LogMessage << false;
         QTest::newRow("sqrt at 0: value, no derivative")
             << "sqrt(x)" << "0" << 8 << "0" << NotDifferentiable << FirstNotDifferentiable << "" << true;
-        QTest::newRow("empty x") << "x^2" << "" << 8 << "" << "" << "" << Please << false;
-        QTest::newRow("blank x") << "x^2" << "   " << 8 << "" << "" << "" << Please << false;
+        // An emptied box keeps the marker the dialog opened with.
+        QTest::newRow("empty x") << "x^2" << "" << 8 << "" << "" << "" << Please << true;
+        QTest::newRow("blank x") << "x^2" << "   " << 8 << "" << "" << "" << Please << true;
         QTest::newRow("no value text") << "x^2" << "foo(2)" << 8 << "" << "" << "" << "Unknown function." << false;
         QTest::newRow("constant expression pi/6") << "2*sin(x)" << "pi/6" << 8 << "1" << "1.73205081" << "-1" << ""
                                                   << true;
@@ -143,7 +148,8 @@ private slots:
         programSettings().Decimals = decimals;
         Graph graph(function, -4, 4);
         EvaluateDialog dialog(*graph.project, graph.pane, graph.repaint());
-        dialog.xEdit()->setText(typed);
+        if (typed != Opened)
+            dialog.xEdit()->setText(typed);
         QCOMPARE(dialog.valueBox()->text(), value);
         QCOMPARE(dialog.firstDerivativeBox()->text(), first);
         QCOMPARE(dialog.secondDerivativeBox()->text(), second);
@@ -201,9 +207,11 @@ private slots:
         QTest::addColumn<QString>("integral");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("shaded");
+        QTest::newRow("opens on the interval [-4, 4]") << "x^2" << Opened << Opened << "42.66666667" << "" << true;
         QTest::newRow("start 2, end 1") << "x^2" << "2" << "1" << "" << "Start should be <= End !" << false;
         QTest::newRow("empty end") << "x^2" << "0" << "" << "" << "End: Please enter the value !" << false;
-        QTest::newRow("empty start") << "x^2" << "" << "1" << "" << "Start: Please enter the value !" << false;
+        // An emptied start keeps the shading the dialog opened with.
+        QTest::newRow("empty start") << "x^2" << "" << "1" << "" << "Start: Please enter the value !" << true;
         QTest::newRow("no value text at the end") << "x^2" << "0" << "2+foo(1)" << ""
                                                   << "End: Unknown function." << false;
         QTest::newRow("x^2 over [0, 1], 8 decimals") << "x^2" << "0" << "1" << "0.33333333" << "" << true;
@@ -223,8 +231,10 @@ private slots:
         QFETCH(bool, shaded);
         Graph graph(function, -4, 4);
         IntegrateDialog dialog(*graph.project, graph.pane, graph.repaint());
-        dialog.startEdit()->setText(start);
-        dialog.endEdit()->setText(end);
+        if (start != Opened) {
+            dialog.startEdit()->setText(start);
+            dialog.endEdit()->setText(end);
+        }
         QCOMPARE(dialog.integralBox()->text(), integral);
         QCOMPARE(!dialog.errorLabel()->isHidden(), !message.isEmpty());
         if (!message.isEmpty())
@@ -333,6 +343,33 @@ private slots:
             QVERIFY(!box->hasSelectedText());
             QCOMPARE(box->cursorPosition(), caret);
         }
+    }
+
+    // Where a 400 x 300 dialog opens on a 1920 x 1080 screen: right of the graph window, else
+    // below it, else where it hides least of the graph surface, never over its centre.
+    void placementBesideTheGraph_data()
+    {
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<QRect>("surface");
+        QTest::addColumn<QPoint>("placed");
+        QTest::newRow("room at the right") << QRect(100, 100, 800, 600) << QRect(110, 130, 780, 560) << QPoint(900, 100);
+        QTest::newRow("low window: kept on screen") << QRect(100, 900, 800, 600) << QRect(110, 930, 780, 560)
+                                                    << QPoint(900, 780);
+        QTest::newRow("below") << QRect(1200, 100, 700, 600) << QRect(1210, 130, 680, 560) << QPoint(1200, 700);
+        QTest::newRow("no room outside: a corner off the surface")
+            << QRect(0, 0, 1920, 1080) << QRect(500, 0, 1420, 1080) << QPoint(0, 780);
+        QTest::newRow("surface fills the screen: a corner") << QRect(0, 0, 1920, 1080) << QRect(0, 0, 1920, 1080)
+                                                            << QPoint(1520, 0);
+    }
+
+    void placementBesideTheGraph()
+    {
+        QFETCH(QRect, window);
+        QFETCH(QRect, surface);
+        QFETCH(QPoint, placed);
+        const QPoint corner = DialogPlacement::besideGraph(QSize(400, 300), window, surface, QRect(0, 0, 1920, 1080));
+        QCOMPARE(corner, placed);
+        QVERIFY(!QRect(corner, QSize(400, 300)).contains(surface.center()));
     }
 
     // Closing takes the marks away: the graph is redrawn and the window repaints.

@@ -1,6 +1,7 @@
 // The new-project wizard: the checks of the four boxes with their messages, focus and caret;
-// the history as stored and as updated by OK; completion in the function box; Random's steps
-// round the examples; and the pen lifts of the preview.
+// the history as stored and as updated by OK; keys sent to the window (Enter, Esc, completion
+// in the function box, the preview following it); Random's steps round the examples; and the
+// pen lifts of the preview.
 #include "core/LangText.h"
 #include "core/ProgramSettings.h"
 #include "dialogs/NewProjectWizard.h"
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
+#include <QWindow>
 
 #include <cmath>
 #include <vector>
@@ -81,6 +83,24 @@ QStringList itemsOf(const QComboBox *box)
     for (int i = 0; i < box->count(); ++i)
         items << box->itemText(i);
     return items;
+}
+
+// Keys to the window as a keyboard sends them: '<' Backspace, '>' Delete, '*' Ctrl+A,
+// '#' Ctrl+X, any other character itself.
+void typeKeys(QWindow *window, const QString &keys)
+{
+    for (const QChar key : keys) {
+        if (key == QLatin1Char('<'))
+            QTest::keyClick(window, Qt::Key_Backspace);
+        else if (key == QLatin1Char('>'))
+            QTest::keyClick(window, Qt::Key_Delete);
+        else if (key == QLatin1Char('*'))
+            QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
+        else if (key == QLatin1Char('#'))
+            QTest::keyClick(window, Qt::Key_X, Qt::ControlModifier);
+        else
+            QTest::keyClick(window, key.toLatin1());
+    }
 }
 
 } // namespace
@@ -198,58 +218,61 @@ private slots:
         QCOMPARE(ReadSetting(History, QStringLiteral("01"), QString()), storedEntry);
     }
 
-    // Enter in a box and a click on the message do what OK does; Esc closes without a project.
-    void keyboard_data()
+    // Keys as a keyboard sends them to the window: Tab from the function box to the box named,
+    // then the key. Enter in any box does what OK does; Esc closes without a project.
+    void keys_data()
     {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<QString>("end");   // typed first; "2" passes, "-9" is refused
+        QTest::addColumn<int>("tabs");     // 4 reaches OK
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("end");  // "3" passes, "-9" is refused
         QTest::addColumn<int>("projects");
-        QTest::addColumn<bool>("open");
-        QTest::newRow("Enter in the function box") << "enter function" << "2" << 1 << false;
-        QTest::newRow("Enter in the end box") << "enter end" << "2" << 1 << false;
-        QTest::newRow("Enter with a refused end") << "enter end" << "-9" << 0 << true;
-        QTest::newRow("click on the message") << "click message" << "2" << 1 << false;
-        QTest::newRow("Esc in the parameters box") << "escape" << "2" << 0 << false;
-        QTest::newRow("Esc in an open list closes the list") << "escape list" << "2" << 0 << true;
-        QTest::newRow("Esc on a button") << "escape button" << "2" << 0 << false;
+        QTest::newRow("Return in the function box") << 0 << int(Qt::Key_Return) << "3" << 1;
+        QTest::newRow("keypad Enter in the parameters box") << 1 << int(Qt::Key_Enter) << "3" << 1;
+        QTest::newRow("Return in the start box") << 2 << int(Qt::Key_Return) << "3" << 1;
+        QTest::newRow("keypad Enter in the end box") << 3 << int(Qt::Key_Enter) << "3" << 1;
+        QTest::newRow("Return with a refused end stays open") << 3 << int(Qt::Key_Return) << "-9" << 0;
+        QTest::newRow("Esc in the parameters box") << 1 << int(Qt::Key_Escape) << "3" << 0;
+        QTest::newRow("Esc on OK") << 4 << int(Qt::Key_Escape) << "3" << 0;
     }
 
-    void keyboard()
+    void keys()
     {
-        QFETCH(QString, action);
+        QFETCH(int, tabs);
+        QFETCH(int, key);
         QFETCH(QString, end);
         QFETCH(int, projects);
-        QFETCH(bool, open);
         Session session;
         session.showActive();
-        session.type({QStringLiteral("x^2-2"), QString(), QStringLiteral("-2"), end});
-        if (action == QLatin1String("enter function")) {
-            QTest::keyClick(session.wizard->functionBox()->lineEdit(), Qt::Key_Return);
-        } else if (action == QLatin1String("enter end")) {
-            QTest::keyClick(session.wizard->endBox()->lineEdit(), Qt::Key_Return);
-        } else if (action == QLatin1String("click message")) {
-            session.wizard->functionBox()->setEditText(QStringLiteral("x^"));
-            session.wizard->startBox()->setEditText(QStringLiteral("-3"));
-            QVERIFY(session.wizard->errorLabel()->isVisible());
-            // Set without a key, so the message stays until the click.
-            session.wizard->functionBox()->setEditText(QStringLiteral("x^2-2"));
-            QTest::mouseClick(session.wizard->errorLabel(), Qt::LeftButton);
-        } else if (action == QLatin1String("escape list")) {
-            WriteSetting(History, QStringLiteral("01"), QStringLiteral("x||0|1"));
-            session.wizard.reset(new NewProjectWizard([](std::unique_ptr<FunctionProject>) {}));
-            session.showActive();
-            session.wizard->startBox()->showPopup();
-            QTRY_VERIFY(QApplication::activePopupWidget());
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-            QTRY_VERIFY(!QApplication::activePopupWidget());
-        } else {
-            QWidget *target = action == QLatin1String("escape") ? static_cast<QWidget *>(session.wizard->parametersBox())
-                                                               : session.wizard->randomButton();
-            target->setFocus();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        }
+        session.type({QStringLiteral("x^3-2*x-5"), QString(), QStringLiteral("-3"), end});
+        QWindow *window = session.wizard->windowHandle();
+        for (int i = 0; i < tabs; ++i)
+            QTest::keyClick(window, Qt::Key_Tab);
+        QTest::keyClick(window, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
         QCOMPARE(int(session.opened.size()), projects);
-        QCOMPARE(session.wizard->isVisible(), open);
+        QCOMPARE(session.wizard->isVisible(), key != Qt::Key_Escape && projects == 0);
+    }
+
+    // A click on the message does what OK does; Esc in an open list closes only the list.
+    void messageClickAndListEscape()
+    {
+        Session session;
+        session.showActive();
+        session.type({QStringLiteral("x^"), QString(), QStringLiteral("-2"), QStringLiteral("2")});
+        QVERIFY(session.wizard->errorLabel()->isVisible());
+        // Set without a key, so the message stays until the click.
+        session.wizard->functionBox()->setEditText(QStringLiteral("x^2-2"));
+        QTest::mouseClick(session.wizard->errorLabel(), Qt::LeftButton);
+        QCOMPARE(int(session.opened.size()), 1);
+
+        WriteSetting(History, QStringLiteral("01"), QStringLiteral("x||0|1"));
+        session.wizard.reset(new NewProjectWizard([](std::unique_ptr<FunctionProject>) {}));
+        session.showActive();
+        session.wizard->startBox()->showPopup();
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        // The open list holds the keyboard (a grab the offscreen platform lacks).
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QVERIFY(session.wizard->isVisible());
     }
 
     // What the four boxes offer and show when the wizard opens, from the stored values.
@@ -258,7 +281,8 @@ private slots:
         QTest::addColumn<QStringList>("stored");   // "01", "02", ...
         QTest::addColumn<QStringList>("functions");
         QTest::addColumn<EquationEntry>("shown");
-        QTest::newRow("empty store: empty boxes") << QStringList{} << QStringList{} << EquationEntry{};
+        QTest::newRow("empty store: the stored interval") << QStringList{} << QStringList{}
+                                                          << EquationEntry{"", "", "-4", "7"};
         QTest::newRow("most recent shown") << QStringList{"sin(x)-cos(x)||-3.14|3.14", "x^2-a|a=2|0|5"}
                                            << QStringList{"sin(x)-cos(x)", "x^2-a"}
                                            << EquationEntry{"sin(x)-cos(x)", "", "-3.14", "3.14"};
@@ -398,22 +422,39 @@ private slots:
         QLineEdit *edit = session.wizard->functionBox()->lineEdit();
         edit->clear();
         session.wizard->startBox()->setEditText(QString());
-        for (const QChar key : keys) {
-            if (key == QLatin1Char('<'))
-                QTest::keyClick(edit, Qt::Key_Backspace);
-            else if (key == QLatin1Char('>'))
-                QTest::keyClick(edit, Qt::Key_Delete);
-            else if (key == QLatin1Char('*'))
-                QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-            else if (key == QLatin1Char('#'))
-                QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
-            else
-                QTest::keyClick(edit, key.toLatin1());
-        }
+        typeKeys(session.wizard->windowHandle(), keys);
         QCOMPARE(edit->text(), text);
         QCOMPARE(edit->selectedText(), selected);
         QCOMPARE(edit->cursorPosition(), caret);
         QCOMPARE(session.wizard->startBox()->currentText(), start);
+    }
+
+    // The preview follows keys typed into the function box: the curve of the text typed last,
+    // or the message of an unfinished text.
+    void previewFollowsTyping_data()
+    {
+        QTest::addColumn<QString>("keys");     // '*' Ctrl+A
+        QTest::addColumn<QString>("shown");    // the function drawn, or the message instead
+        QTest::newRow("equation replaced by sin(x)") << "*sin(x)" << "sin(x)";
+        QTest::newRow("typed on after a completion") << "*x^3+1" << "x^3+1";
+        QTest::newRow("unfinished text") << "*sin(x" << "End of parenthesis missing.";
+    }
+
+    void previewFollowsTyping()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, shown);
+        storeHistory({QStringLiteral("x^2||-3|3"), QStringLiteral("x^3-1||-3|3")});
+        Session session;
+        session.showActive();
+        typeKeys(session.wizard->windowHandle(), keys);
+        const Expression f = Expression::parse(shown);
+        QCOMPARE(session.wizard->errorLabel()->isVisible(), f.isNull());
+        if (f.isNull())
+            QCOMPARE(session.wizard->errorLabel()->text(), shown);
+        else
+            QCOMPARE(session.wizard->preview()->curve().value_or(WizardPreviewCurve()).strokes,
+                     NewProjectWizardModel::previewCurve(f, -3, 3).strokes);
     }
 
     // Random moves one to four places round the sixteen examples, never staying.
