@@ -13,6 +13,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trevolin Calculator"));
+    QApplication::setDesktopFileName(QStringLiteral("trevolin-calc"));
 
     // Without the engine nothing can be calculated: say so and end.
     MathEngine::setFailureHandler([](const QString &message) {
