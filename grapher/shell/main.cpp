@@ -5,6 +5,7 @@
 #include "shell/ProgramEntry.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstring>
@@ -22,6 +23,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Trevolin"));
     // Lets the desktop match the windows to the installed launcher and its icon.
     QApplication::setDesktopFileName(QStringLiteral("trevolin"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("trevolin")));
 
     // Lives until the end: it answers the later starts.
     ProgramEntry entry(QApplication::arguments().mid(1));
