@@ -2,6 +2,7 @@
 # Trevolin build helper.
 #   ./build.sh run    install what is missing, build the programs, start the grapher
 #   ./build.sh test   install what is missing, build, run all tests (plus sanitizer and fuzz runs)
+#   ./build.sh package  build trevolin_VERSION_ARCH.deb here (install it with apt install ./trevolin_*.deb)
 set -eu
 cd "$(dirname "$0")"
 
@@ -25,6 +26,10 @@ install_missing() {
 configure_main() {
     cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 }
+
+# The .deb needs dpkg-shlibdeps (and file, with which CPack finds the programs); the tests build it.
+PACKAGE_PACKAGES="dpkg-dev file"
+TEST_PACKAGES="$TEST_PACKAGES $PACKAGE_PACKAGES"
 
 case "${1:-}" in
 run)
@@ -56,8 +61,19 @@ test)
         -dict=fuzz/engine.dict build-fuzz/corpus fuzz/seeds
     echo "All tests passed."
     ;;
+package)
+    install_missing $PACKAGES $PACKAGE_PACKAGES
+    configure_main
+    cmake --build build -j "$JOBS" --target trevmath line calc trevsolve program_data install_data
+    (cd build && cpack -G DEB)
+    mv build/trevolin_*.deb .
+    if command -v lintian >/dev/null; then
+        lintian trevolin_*.deb
+    fi
+    ls trevolin_*.deb
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|package" >&2
     exit 2
     ;;
 esac

@@ -7,12 +7,16 @@
 #include "core/ProgramFolder.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trevolin Calculator"));
+    // The installed launcher and icon (the icon is found once the program is installed).
+    QApplication::setDesktopFileName(QStringLiteral("trevolin-calc"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("trevolin")));
 
     // Without the engine nothing can be calculated: say so and end.
     MathEngine::setFailureHandler([](const QString &message) {

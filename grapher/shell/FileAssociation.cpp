@@ -103,6 +103,7 @@ void runTool(const QString &name, const QString &folder)
 
 const QString FileAssociation::MimeTypeName = QStringLiteral("application/x-trevolin-project");
 const QString FileAssociation::PackageFileName = QStringLiteral("trevolin-project.xml");
+const QString FileAssociation::InstalledPackageFileName = QStringLiteral("trevolin.xml");
 const QString FileAssociation::DesktopFileName = QStringLiteral("trevolin-line.desktop");
 
 FileAssociation::FileAssociation(const QString &program)
@@ -178,7 +179,9 @@ bool FileAssociation::isTypeDefined() const
         if (!mime.exists())
             continue;
         const QDir packages(mime.filePath(QStringLiteral("packages")));
-        if (packages.exists(PackageFileName))
+        // The installed package is in the compiled glob list too, under our own type, so it is
+        // recognised by its name.
+        if (packages.exists(PackageFileName) || packages.exists(InstalledPackageFileName))
             return true;
         const QFileInfo globs2(mime.filePath(QStringLiteral("globs2")));
         if (globListDefinesPattern(globs2.filePath(), 1, 2)

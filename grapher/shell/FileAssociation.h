@@ -3,7 +3,8 @@
 // package that defines the file type and a desktop entry that runs line with the file, whose
 // default action solves the equation and whose second action opens it. Both go under the
 // user's data folder ($XDG_DATA_HOME), and only while no data folder defines *.tvp yet: an
-// existing association, also one that points elsewhere, is left alone. Removal takes away
+// existing association, also one that points elsewhere, is left alone; so is the file type that
+// an installed package puts into a system data folder ($XDG_DATA_DIRS). Removal takes away
 // exactly the two files written here. Failures are not reported; a registration that failed
 // is tried again at the next start.
 #include <QByteArray>
@@ -13,6 +14,8 @@ class FileAssociation {
 public:
     static const QString MimeTypeName;
     static const QString PackageFileName;
+    // The package an installation puts into share/mime/packages for every user.
+    static const QString InstalledPackageFileName;
     static const QString DesktopFileName;
 
     enum class Registration {
@@ -30,7 +33,7 @@ public:
     // remove.
     bool unregisterProjectFiles() const;
 
-    // True when some data folder defines *.tvp: holds our package, has a compiled glob list
+    // True when some data folder defines *.tvp: holds our package or the installed one, has a compiled glob list
     // that gives *.tvp to another type (a list not yet refreshed after our package was
     // removed must not count), or has a package with that glob added since the list was made.
     bool isTypeDefined() const;

@@ -17,6 +17,8 @@ public:
         qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/.config")).toLocal8Bit());
         qputenv("XDG_DATA_HOME", (home + QStringLiteral("/.local/share")).toLocal8Bit());
         qputenv("XDG_CACHE_HOME", (home + QStringLiteral("/.cache")).toLocal8Bit());
+        // An installed copy of the programs must not count: its file type would be "defined".
+        qputenv("XDG_DATA_DIRS", (home + QStringLiteral("/system-data")).toLocal8Bit());
         qunsetenv("XDG_DOCUMENTS_DIR");
     }
     QString path() const { return m_dir.path(); }

@@ -95,6 +95,7 @@ private slots:
         QTest::newRow("pattern in upper case") << "mime/packages/other.xml" << packageFor("text/x-other", "*.TVP") << true;
         QTest::newRow("a package for other files") << "mime/packages/other.xml" << packageFor("text/x-other", "*.tv") << false;
         QTest::newRow("our package") << "mime/packages/trevolin-project.xml" << QByteArray() << true;
+        QTest::newRow("installed package") << "mime/packages/trevolin.xml" << QByteArray() << true;
         QTest::newRow("compiled list, other type") << "mime/globs2" << QByteArray("50:text/x-other:*.tvp\n") << true;
         QTest::newRow("stale compiled list, our type") << "mime/globs2" << QByteArray("50:application/x-trevolin-project:*.tvp\n") << false;
         QTest::newRow("old list format") << "mime/globs" << QByteArray("text/x-other:*.tvp\n") << true;

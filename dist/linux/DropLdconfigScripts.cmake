@@ -1,0 +1,25 @@
+# Run by CPack after it made the .deb: CPack adds postinst and postrm scripts that call ldconfig
+# for any shared library under /usr/lib, but the engine library lives in the private program
+# folder, which the dynamic linker never searches. The package is rebuilt without them, so it
+# has no maintainer scripts at all.
+foreach(deb IN LISTS CPACK_PACKAGE_FILES)
+  set(tree ${deb}.tree)
+  file(REMOVE_RECURSE ${tree})
+  execute_process(COMMAND dpkg-deb -R ${deb} ${tree} RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "dpkg-deb could not unpack ${deb}")
+  endif()
+  foreach(script postinst postrm)
+    file(READ ${tree}/DEBIAN/${script} text)
+    string(REGEX REPLACE "[ \t\n]+" " " text "${text}")
+    if(NOT text MATCHES "^#!/bin/sh set -e (if \\[ \"\\$1\" = \"(configure|remove)\" \\]\; then ldconfig fi )?$")
+      message(FATAL_ERROR "${script} does more than call ldconfig: ${text}")
+    endif()
+    file(REMOVE ${tree}/DEBIAN/${script})
+  endforeach()
+  execute_process(COMMAND dpkg-deb --root-owner-group -b ${tree} ${deb} OUTPUT_QUIET RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "dpkg-deb could not pack ${deb}")
+  endif()
+  file(REMOVE_RECURSE ${tree})
+endforeach()
