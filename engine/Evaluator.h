@@ -19,9 +19,12 @@ constexpr int32_t OverflowError = 31;
 // failure there. Any other errno (a domain error) still is.
 inline bool ResultFailed(Real r, int errorNumber)
 {
-    // The usual case costs what it always did: no errno, and a finite double.
+    // The usual case: no errno, and a finite double. Rounded to nearest, a Real becomes a finite
+    // double exactly when its magnitude is below DBL_MAX plus half its ulp; comparing with that
+    // saves the conversion.
+    constexpr Real RoundsToDoubleInfinity = 0x1.fffffffffffff8p1023L;
     if (errorNumber == 0)
-        return !std::isfinite(static_cast<double>(r));
+        return !(fabsl(r) < RoundsToDoubleInfinity);
     return !(errorNumber == ERANGE && std::isfinite(r) &&
              fabsl(r) < static_cast<Real>(std::numeric_limits<double>::min()));
 }
