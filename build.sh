@@ -52,6 +52,12 @@ test)
     cmake --build build-asan -j "$JOBS"
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
         ctest --test-dir build-asan --output-on-failure -j "$JOBS"
+    # Several threads evaluating distinct trees at once, under ThreadSanitizer.
+    cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DTREV_ENGINE_ONLY=ON \
+        -DCMAKE_CXX_FLAGS="-fsanitize=thread" -DCMAKE_C_FLAGS="-fsanitize=thread" \
+        -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=thread"
+    cmake --build build-tsan -j "$JOBS" --target engine_tests
+    TSAN_OPTIONS=halt_on_error=1 build-tsan/bin/engine_tests --gtest_filter='*SeveralThreads*'
     # A short bounded fuzz run of the parser, evaluator, printer and derivative.
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DTREV_ENGINE_ONLY=ON -DTREV_FUZZ=ON -DBUILD_TESTING=OFF

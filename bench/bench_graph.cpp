@@ -2,7 +2,8 @@
 // wizard's Random button: the root scan with 50,000 steps and a redraw with 1,000 graph points,
 // a pan and a wheel-zoom step, and the extrema scan with 50,000 steps. Prints a table per
 // operation with the median of several runs of each. Run from the program folder (the
-// engine library is loaded from beside the program).
+// engine library is loaded from beside the program). With --roots-only only the root scan table
+// is printed (bench/compare_scan.py reads it).
 #include "analysis/ExtremaScan.h"
 #include "core/EngineBinding.h"
 #include "core/Expression.h"
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -48,6 +50,7 @@ int main(int argc, char **argv)
         return 1;
     }
     MathEngine::initialize();
+    const bool rootsOnly = argc > 1 && std::strcmp(argv[1], "--roots-only") == 0;
 
     std::printf("| # | f(x) | interval | roots | root scan, %d steps (ms) | of which f, f' samples (ms) | drawing, %d points (ms) |\n",
                 Steps, Points);
@@ -93,12 +96,14 @@ int main(int argc, char **argv)
                 std::printf(" ");
         }
         GraphPane pane;
-        for (int run = 0; run < Runs; ++run) {
+        for (int run = 0; run < Runs && !rootsOnly; ++run) {
             QElapsedTimer timer;
             timer.start();
             GraphRenderer::drawGraph(pane.surface(), project);
             draws.push_back(timer.nsecsElapsed() / 1e6);
         }
+        if (draws.empty())
+            draws.push_back(0);
         const double scan = median(scans), draw = median(draws);
         worst = std::max({worst, scan, draw});
         std::printf("| %d | %s%s%s%s | [%g, %g] | %d | %.1f | %.1f | %.1f |\n", i, example.function,
@@ -106,6 +111,8 @@ int main(int argc, char **argv)
                     example.start, example.end, roots, scan, median(samples), draw);
     }
     std::printf("\nSlowest median: %.1f ms (median of %d runs each)\n", worst, Runs);
+    if (rootsOnly)
+        return 0;
 
     // Moving the view: one pan step and one wheel-zoom step of a graph window, each followed by
     // the redraw (no root scan), at 1000 graph points.

@@ -1,11 +1,13 @@
 #include "Evaluator.h"
 
+#include "Powers.h"
 #include "trevmath.h"
 
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <thread>
 
 namespace trev {
 namespace {
@@ -16,7 +18,6 @@ constexpr Real QuietNaN = std::numeric_limits<Real>::quiet_NaN();
 // deep; the sum of the body depths on the current call chain is kept below this budget so that
 // a long chain of deep functions cannot exhaust the stack.
 constexpr int UserCallDepthBudget = 20000;
-int g_userCallDepth = 0;
 
 // The root scan evaluates f and f' at the same x, and f' repeats the slow parts of f: a^x
 // reappears in the derivative as a^x*ln(a). A few recent successful calls of the slowest
@@ -50,60 +51,108 @@ private:
     static constexpr unsigned Size = 32; // must match the five bits taken in slot()
     // Equal to the last bit, sign of zero included (powl(-0, -1) is not powl(+0, -1)).
     static bool Same(Real x, Real y) { return x == y && std::signbit(x) == std::signbit(y); }
-    static unsigned long long Bits(Real x)
-    {
-        unsigned long long mantissa = 0;
-        unsigned short signAndExponent = 0;
-        std::memcpy(&mantissa, &x, sizeof mantissa); // x87 layout: 64-bit mantissa, then 16 bits
-        std::memcpy(&signAndExponent, reinterpret_cast<const char *>(&x) + sizeof mantissa, sizeof signAndExponent);
-        return mantissa ^ (static_cast<unsigned long long>(signAndExponent) << 47);
-    }
     static unsigned slot(int32_t tag, Real a, Real b)
     {
-        unsigned long long h = Bits(a) * 0x9E3779B97F4A7C15ull + Bits(b) * 0xC2B2AE3D27D4EB4Full +
+        unsigned long long h = RealKey(a) * 0x9E3779B97F4A7C15ull + RealKey(b) * 0xC2B2AE3D27D4EB4Full +
                                static_cast<unsigned long long>(tag + 2);
         return static_cast<unsigned>(h >> 59); // the top five bits: 32 slots
     }
     Entry m_entries[Size];
 };
 
-RecentResults g_recent;
-
 inline bool Memorable(int32_t function) { return function <= 14; } // ln .. atanh; not abs, sgn, sqrt
 
-} // namespace
+// Everything an evaluation changes besides the tree's error, one per thread.
+struct ThreadState {
+    Real x = 0; // x of the threads other than the table's
+    int userCallDepth = 0;
+    RecentResults recent;
+    BaseLogarithms baseLogarithms;
+};
+thread_local ThreadState t_state;
 
-int32_t CallUserFunction(FunEntry &function, Real argument, Real &result)
+// The thread whose x is VarTable's entry 0.
+std::thread::id g_tableXThread;
+
+Real *ThreadX(ThreadState &state)
 {
-    TreeHandle &body = *function.userTree;
-    if (g_userCallDepth + function.bodyDepth > UserCallDepthBudget) {
+    return std::this_thread::get_id() == g_tableXThread ? &g_tables.vars[VarX].value : &state.x;
+}
+
+// Bases that stay the same from one evaluation to the next.
+inline bool ConstantOperand(const Node *node)
+{
+    return node->kind == Number || node->kind == Parameter || (node->kind == Variable && node->code != VarX);
+}
+
+// One evaluation of a tree (or of a user function's body inside it) on the calling thread.
+class Evaluation {
+public:
+    Evaluation(ThreadState &state, Real *x, const TreeHandle &tree, int32_t error)
+        : m_error(error), m_state(state), m_x(x), m_parameters(tree.parameters.data())
+    {
+    }
+    Real value(const Node *node);
+    int32_t callUserFunction(FunEntry &function, Real argument, Real &result);
+    // The first failure's code, or 0.
+    int32_t error() const { return m_error; }
+
+private:
+    Real power(const Node *node, Real a, Real b);
+
+    int32_t m_error;
+    ThreadState &m_state;
+    Real *m_x;
+    const ParamEntry *m_parameters;
+};
+
+int32_t Evaluation::callUserFunction(FunEntry &function, Real argument, Real &result)
+{
+    const TreeHandle &body = *function.userTree;
+    if (m_state.userCallDepth + function.bodyDepth > UserCallDepthBudget) {
         result = 0;
         return TREVMATH_ERR_TOO_DEEP;
     }
-    g_userCallDepth += function.bodyDepth;
-    body.error = 0;
-    g_tables.vars[VarX].value = argument;
-    result = EvaluateNode(body, body.root);
-    g_userCallDepth -= function.bodyDepth;
-    return body.error;
+    m_state.userCallDepth += function.bodyDepth;
+    *m_x = argument;
+    Evaluation inner(m_state, m_x, body, 0);
+    result = inner.value(body.root);
+    m_state.userCallDepth -= function.bodyDepth;
+    return inner.error();
 }
 
-Real EvaluateNode(TreeHandle &handle, const Node *node)
+Real Evaluation::power(const Node *node, Real a, Real b)
 {
-    if (handle.error != 0 || node == nullptr)
+    if (IsSmallWholeExponent(b))
+        return WholePower(a, static_cast<int>(b)); // cheaper than remembering
+    Real r;
+    if (m_state.recent.find(RecentResults::PowerTag, a, b, r))
+        return r;
+    if (!(a > 0 && std::isfinite(a) && ConstantOperand(node->left) &&
+          ConstantBasePower(m_state.baseLogarithms, a, b, r)))
+        r = powl(a, b);
+    // Only successes are remembered: a remembered result is returned unchecked.
+    if (!ResultFailed(r, errno))
+        m_state.recent.remember(RecentResults::PowerTag, a, b, r);
+    return r;
+}
+
+Real Evaluation::value(const Node *node)
+{
+    if (m_error != 0 || node == nullptr)
         return QuietNaN;
     // The left operand (or argument) first, whatever the kind; leaves have none.
-    const Real a = node->left ? EvaluateNode(handle, node->left) : QuietNaN;
-    if (handle.error != 0)
+    const Real a = node->left ? value(node->left) : QuietNaN;
+    if (m_error != 0)
         return 0;
 
     switch (node->kind) {
     case Number:
         return node->value;
     case Variable:
-        return g_tables.vars[static_cast<size_t>(node->code)].value;
+        return node->code == VarX ? *m_x : g_tables.vars[static_cast<size_t>(node->code)].value;
     case Parameter:
-        return handle.parameters[static_cast<size_t>(node->code)].value;
+        return m_parameters[node->code].value;
     case Negate:
         return -a;
     case Call: {
@@ -111,25 +160,25 @@ Real EvaluateNode(TreeHandle &handle, const Node *node)
         if (!function.userTree) {
             const bool memorable = Memorable(node->code);
             Real r;
-            if (memorable && g_recent.find(node->code, a, 0, r))
+            if (memorable && m_state.recent.find(node->code, a, 0, r))
                 return r;
             errno = 0;
             r = function.native(a);
             if (ResultFailed(r, errno))
-                handle.error = 101 + node->code;
+                m_error = 101 + node->code;
             else if (memorable)
-                g_recent.remember(node->code, a, 0, r);
+                m_state.recent.remember(node->code, a, 0, r);
             return r;
         }
         Real r;
-        handle.error = CallUserFunction(function, a, r);
+        m_error = callUserFunction(function, a, r);
         return r;
     }
     case BinaryOp: {
         if (node->code < OpAdd || node->code > OpPow || node->code == OpNeg)
             return a;
-        const Real b = EvaluateNode(handle, node->right);
-        if (handle.error != 0)
+        const Real b = value(node->right);
+        if (m_error != 0)
             return 0;
         errno = 0;
         Real r;
@@ -139,26 +188,52 @@ Real EvaluateNode(TreeHandle &handle, const Node *node)
         case OpSub: r = a - b; failure = 31; break;
         case OpMul: r = a * b; failure = 31; break;
         case OpDiv: r = a / b; failure = 32; break;
-        default: {
-            // Small whole exponents take the library's fast path; remembering them costs more.
-            const bool memorable = !(fabsl(b) < 64 && b == static_cast<int>(b));
-            if (memorable && g_recent.find(RecentResults::PowerTag, a, b, r))
-                return r;
-            r = powl(a, b);
-            // Only successes are remembered: a remembered result is returned unchecked.
-            if (memorable && !ResultFailed(r, errno))
-                g_recent.remember(RecentResults::PowerTag, a, b, r);
-            failure = 33;
-            break;
-        }
+        default: r = power(node, a, b); failure = 33; break;
         }
         if (ResultFailed(r, errno))
-            handle.error = failure;
+            m_error = failure;
         return r;
     }
     default:
         return QuietNaN;
     }
+}
+
+} // namespace
+
+void TakeTableX() { g_tableXThread = std::this_thread::get_id(); }
+
+int32_t CallUserFunction(FunEntry &function, Real argument, Real &result)
+{
+    ThreadState &state = t_state;
+    Evaluation outer(state, ThreadX(state), *function.userTree, 0);
+    return outer.callUserFunction(function, argument, result);
+}
+
+Real EvaluateNode(TreeHandle &handle, const Node *node)
+{
+    ThreadState &state = t_state;
+    Evaluation evaluation(state, ThreadX(state), handle, handle.error);
+    const Real result = evaluation.value(node);
+    handle.error = evaluation.error();
+    return result;
+}
+
+Real EvaluateAt(TreeHandle &handle, Real x, int32_t &error)
+{
+    ThreadState &state = t_state;
+    Real *threadX = ThreadX(state);
+    *threadX = x;
+    Evaluation evaluation(state, threadX, handle, handle.root ? 0 : handle.buildError);
+    Real result = evaluation.value(handle.root);
+    // Operators and functions check their own results; a bare number or parameter beyond the
+    // double range (a literal of 400 digits) is caught here, so no overflow passes as success.
+    // (A NaN x given by the caller stays as it is: the root finder relies on its comparisons.)
+    error = evaluation.error();
+    if (error == 0 && handle.root && std::isinf(static_cast<double>(result)))
+        error = OverflowError;
+    handle.error = error;
+    return result;
 }
 
 } // namespace trev

@@ -19,32 +19,32 @@ constexpr int32_t OverflowError = 31;
 // failure there. Any other errno (a domain error) still is.
 inline bool ResultFailed(Real r, int errorNumber)
 {
-    // The usual case costs what it always did: no errno, and a finite double.
+    // The usual case: no errno, and a finite double. Rounded to nearest, a Real becomes a finite
+    // double exactly when its magnitude is below DBL_MAX plus half its ulp; comparing with that
+    // saves the conversion.
+    constexpr Real RoundsToDoubleInfinity = 0x1.fffffffffffff8p1023L;
     if (errorNumber == 0)
-        return !std::isfinite(static_cast<double>(r));
+        return !(fabsl(r) < RoundsToDoubleInfinity);
     return !(errorNumber == ERANGE && std::isfinite(r) &&
              fabsl(r) < static_cast<Real>(std::numeric_limits<double>::min()));
 }
 
+// Evaluation keeps its state per thread: x, the depth of user-function calls, the recent
+// results and the logarithms of constant bases, and the error while a tree is evaluated (the
+// tree's `error` receives it at the end). So distinct trees can be evaluated on several threads
+// at once. The thread that set up the engine keeps x in VarTable, where it always was.
+
+// Evaluates a subtree of handle's tree, starting from and updating the handle's error.
 Real EvaluateNode(TreeHandle &handle, const Node *node);
 
 // The protocol every evaluation follows: clear the handle's error, write x, evaluate the root,
 // read the error.
-inline Real EvaluateAt(TreeHandle &handle, Real x, int32_t &error)
-{
-    handle.error = handle.root ? 0 : handle.buildError;
-    g_tables.vars[VarX].value = x;
-    Real result = EvaluateNode(handle, handle.root);
-    // Operators and functions check their own results; a bare number or parameter beyond the
-    // double range (a literal of 400 digits) is caught here, so no overflow passes as success.
-    // (A NaN x given by the caller stays as it is: the root finder relies on its comparisons.)
-    if (handle.error == 0 && handle.root && std::isinf(static_cast<double>(result)))
-        handle.error = OverflowError;
-    error = handle.error;
-    return result;
-}
+Real EvaluateAt(TreeHandle &handle, Real x, int32_t &error);
 
 // Evaluates a user function's body with x = argument; returns the body's error code.
 int32_t CallUserFunction(FunEntry &function, Real argument, Real &result);
+
+// Makes the calling thread the one whose x lives in VarTable (the engine's initialisation).
+void TakeTableX();
 
 } // namespace trev

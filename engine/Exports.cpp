@@ -60,7 +60,11 @@ TrevHandle Parse(const char *text, const char *parameters, int32_t *err, int32_t
 
 extern "C" {
 
-void InitTrevolin(void) { InitTables(); }
+void InitTrevolin(void)
+{
+    InitTables();
+    TakeTableX();
+}
 
 void ClearTrevolin(void) { ClearUserFunctionBodies(); }
 

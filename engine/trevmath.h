@@ -5,8 +5,9 @@
  * 8-bit strings; texts coming out (StrTree, ShowParameters) belong to the engine and stay valid
  * until the next call of the same function, so callers copy them at once. Trees are identified
  * by 32-bit handles; 0 is never a valid handle. Errors are reported through return codes and
- * int32 out-parameters, never by exceptions. The engine is not reentrant: call it from one
- * thread at a time.
+ * int32 out-parameters, never by exceptions. Distinct trees may be evaluated (EvalTree,
+ * FindRoot, Integrate) on several threads at once, each thread with its own x; everything else,
+ * creating and deleting trees included, belongs to one thread at a time.
  */
 #ifndef TREVMATH_H
 #define TREVMATH_H

@@ -1,9 +1,14 @@
 #include "analysis/RootScan.h"
 
+#include "analysis/RootScanChunks.h"
 #include "core/Expression.h"
 #include "project/FunctionProject.h"
 
+#include <QElapsedTimer>
+
 #include <cmath>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -31,6 +36,22 @@ RootScan::RootScan(const Expression &f, const Expression &fPrime, const Expressi
     m_y = f.evaluate(m_x, m_e);
 }
 
+RootScan::RootScan(const Expression &f, const Expression &fPrime, const Expression &fSecond, double a, double h,
+                   qint32 first, qint32 last)
+    : m_f(f), m_fPrime(fPrime), m_fSecond(fSecond), m_a(a), m_b(a + last * h), m_h(h), m_steps(last),
+      m_next(first), m_onThisThreadOnly(true), m_isChunk(true)
+{
+    // The sample before the first, exactly as the scan's loop takes it.
+    m_x = a + (first - 1) * h;
+    m_y = f.evaluate(m_x, m_e);
+    if (m_e != 0) {
+        m_de = m_e;
+        m_d = 0;
+    } else {
+        m_d = fPrime.evaluate(m_x, m_de);
+    }
+}
+
 RootScan::RootScan(const FunctionProject &project)
     : RootScan(project.f(), project.fPrime(), project.fSecond(), project.xMin(), project.xMax(), project.rootSteps())
 {
@@ -49,9 +70,66 @@ void RootScan::acceptIfRoot(double x)
         m_roots.append(x);
 }
 
+void RootScan::advanceOnThisThread(qint32 samples)
+{
+    const bool onlyBefore = m_onThisThreadOnly;
+    m_onThisThreadOnly = true;
+    advance(samples);
+    m_onThisThreadOnly = onlyBefore;
+}
+
+bool RootScan::advanceInChunks(qint32 end)
+{
+    if (qint64(end) - m_next + 1 <= RootScanChunks::ProbeSamples)
+        return false;
+    QElapsedTimer clock;
+    clock.start();
+    advanceOnThisThread(qint32(RootScanChunks::ProbeSamples));
+    const qint32 first = m_next;
+    const qint64 count = qint64(end) - first + 1;
+    const int chunks = RootScanChunks::chunkCount(count, clock.nsecsElapsed());
+    if (chunks < 2) {
+        advanceOnThisThread(qint32(count));
+        return true;
+    }
+    // Chunk 0 is this scan's own continuation; every other chunk gets its own trees, made here
+    // because only one thread may create and release them.
+    struct Trees {
+        Expression f, fPrime, fSecond;
+    };
+    std::vector<Trees> trees;
+    for (int i = 1; i < chunks; ++i)
+        trees.push_back({m_f.copy(), m_fPrime.copy(), m_fSecond.copy()});
+    std::vector<std::unique_ptr<RootScan>> parts(size_t(chunks - 1));
+    auto bound = [&](int i) { return qint32(RootScanChunks::chunkStart(first, count, chunks, i)); };
+    RootScanChunks::run(chunks, [&](int i) {
+        if (i == 0) {
+            advanceOnThisThread(bound(1) - first);
+            return;
+        }
+        const Trees &own = trees[size_t(i - 1)];
+        std::unique_ptr<RootScan> part(
+            new RootScan(own.f, own.fPrime, own.fSecond, m_a, m_h, bound(i), bound(i + 1) - 1));
+        part->advance(bound(i + 1) - bound(i));
+        parts[size_t(i - 1)] = std::move(part);
+    });
+    for (const auto &part : parts)
+        m_roots += part->m_roots;
+    const RootScan &last = *parts.back();
+    m_next = last.m_next;
+    m_x = last.m_x;
+    m_y = last.m_y;
+    m_d = last.m_d;
+    m_e = last.m_e;
+    m_de = last.m_de;
+    return true;
+}
+
 bool RootScan::advance(qint32 samples)
 {
     const qint32 end = samples >= m_steps - m_next + 1 ? m_steps : m_next + samples - 1;
+    if (!m_onThisThreadOnly && advanceInChunks(end))
+        return finishScan();
     // The loop works on locals (kept in registers) and stores the state once at the end.
     const Expression &f = m_f, &fPrime = m_fPrime;
     const double a = m_a, h = m_h;
@@ -59,7 +137,6 @@ bool RootScan::advance(qint32 samples)
     qint32 e = m_e, de = m_de;
     qint32 k = m_next;
     for (; k <= end; ++k) {
-        const qsizetype rootsBefore = m_roots.size();
         const double xp = x, yp = y, dp = d;
         const qint32 ep = e, dep = de;
         x = a + k * h;
@@ -87,8 +164,6 @@ bool RootScan::advance(qint32 samples)
             if (error == 0)
                 acceptIfRoot(r);
         }
-        if (k == m_steps && m_roots.size() == rootsBefore)
-            acceptEndIfRoot();
     }
     m_next = k;
     m_x = x;
@@ -96,6 +171,15 @@ bool RootScan::advance(qint32 samples)
     m_d = d;
     m_e = e;
     m_de = de;
+    return finishScan();
+}
+
+bool RootScan::finishScan()
+{
+    if (finished() && m_steps > 0 && !m_isChunk && !m_endChecked) {
+        m_endChecked = true;
+        acceptEndIfRoot();
+    }
     return finished();
 }
 
@@ -104,6 +188,13 @@ bool RootScan::advance(qint32 samples)
 // nothing.
 void RootScan::acceptEndIfRoot()
 {
+    const double lastStart = m_a + (m_steps - 1) * m_h;
+    const double lastEnd = m_a + m_steps * m_h;
+    if (!m_roots.isEmpty()) {
+        const double r = m_roots.last();
+        if (r >= std::min(lastStart, lastEnd) && r <= std::max(lastStart, lastEnd))
+            return;
+    }
     qint32 error = 0;
     const double v = m_f.evaluate(m_b, error);
     if (error == 0 && std::fabs(v) < Acceptance)

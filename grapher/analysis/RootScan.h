@@ -7,7 +7,8 @@
 // where |f(b)| < Acceptance.
 //
 // The scan can run at once (run) or in slices (advance), so that a window can show progress and
-// stop it; both give the same roots in the same order.
+// stop it; both give the same roots in the same order. A long slice is shared among the
+// processor's threads (RootScanChunks), again with the same roots in the same order.
 #include <QVector>
 #include <QtGlobal>
 
@@ -36,7 +37,17 @@ public:
     static QVector<double> run(const FunctionProject &project);
 
 private:
+    // A chunk of another scan: samples first .. last, starting from the sample before first.
+    RootScan(const Expression &f, const Expression &fPrime, const Expression &fSecond, double a, double h,
+             qint32 first, qint32 last);
+
     void acceptIfRoot(double x);
+    // Scans the samples up to `end` in chunks on several threads when that pays; false when
+    // they are left to this thread.
+    bool advanceInChunks(qint32 end);
+    void advanceOnThisThread(qint32 samples);
+    // Once the whole scan (not a chunk) is complete: the check of b itself.
+    bool finishScan();
     void acceptEndIfRoot();
 
     const Expression &m_f;
@@ -51,4 +62,7 @@ private:
     double m_x = 0, m_y = 0, m_d = 0;
     qint32 m_e = 0, m_de = 0;
     QVector<double> m_roots;
+    bool m_onThisThreadOnly = false; // chunks, and the probe of a scan
+    bool m_isChunk = false;
+    bool m_endChecked = false;
 };

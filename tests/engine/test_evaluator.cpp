@@ -6,9 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string>
+#include <thread>
+#include <vector>
 
 using namespace trev;
 
@@ -389,6 +394,115 @@ TEST_F(Evaluator, BareNumbersBeyondTheDoubleRangeAreOverflows)
         EvalConst(row.text.c_str(), &err, &errpos);
         EXPECT_EQ(err, row.code);
     }
+}
+
+// Distance in units in the last place of the extended format, measured at the larger of the two.
+long double Ulps(long double a, long double b)
+{
+    if (a == b)
+        return 0;
+    const long double larger = std::max(fabsl(a), fabsl(b));
+    return fabsl(a - b) / (nextafterl(larger, INFINITY) - larger);
+}
+
+// Evaluates `text` (a tree with parameter a) at a = base and x, next to powl(base, exponent):
+// both must fail or succeed together, and agree to 4 ulps where they succeed.
+void ExpectLikePowl(const char *text, long double base, long double x, long double exponent, bool xIsExponent)
+{
+    int32_t err = 0, errpos = 0;
+    const TrevHandle h = CrTree(text, "a=2", &err, &errpos);
+    ASSERT_EQ(err, 0);
+    TreeHandle &tree = *g_handles.find(h);
+    tree.parameters[0].value = base;
+    const long double value = EvaluateAt(tree, x, err);
+    errno = 0;
+    const long double expected = powl(base, xIsExponent ? x : exponent);
+    const bool libraryFailed = ResultFailed(expected, errno);
+    EXPECT_EQ(err, libraryFailed ? 33 : 0) << base << "^" << exponent << " = " << expected;
+    if (err == 0 && !libraryFailed) {
+        EXPECT_LE(Ulps(value, expected), 4) << base << "^" << (xIsExponent ? x : exponent) << ": " << value
+                                            << " against " << expected;
+    }
+    DelTree(h);
+}
+
+const long double Subnormal = 1e-4940L;
+const long double LInf = std::numeric_limits<long double>::infinity();
+
+// Whole exponents up to 64 are multiplied out; the results keep powl's accuracy and its codes:
+// 0^-1 fails, overflow fails, underflow is a value.
+TEST_F(Evaluator, WholePowersAgreeWithTheLibrary)
+{
+    const long double bases[] = {0, -0.0L, 1, -1, 2, -2.5L, 0.1L, 0.9999999L, 1.0000000001L, 3.7e-5L, -1234.5678L,
+                                 1e300L, 1e-300L, 3e4000L, 1e-4000L, Subnormal, LInf, -LInf};
+    const int exponents[] = {-64, -33, -7, -4, -3, -2, -1, 0, 1, 2, 3, 4, 5, 8, 17, 31, 63, 64};
+    for (const long double base : bases)
+        for (const int n : exponents) {
+            char text[32];
+            std::snprintf(text, sizeof text, "a^(%d)", n);
+            ExpectLikePowl(text, base, 0, n, false);
+        }
+}
+
+// A constant positive base goes through exp2 with an exact logarithm; over the whole range
+// where the result is finite it stays within 4 ulps of powl, and fails where powl fails.
+TEST_F(Evaluator, ConstantBasesAgreeWithTheLibrary)
+{
+    const long double bases[] = {2, 3, 6, 10, 0.5L, 0.1L, 2.718281828459045235L, 1.0000001L, 0.999999L, 1,
+                                 7.5L, 1e-300L, 1e300L, 1e4000L, Subnormal, -2};
+    const long double exponents[] = {-16000.5L, -1075.3L, -100.25L, -1.5L, -1e-20L, 1e-30L, 0.5L, 1 / 3.0L, 2.5L,
+                                     64.5L, 100.7L, 1023.9L, 1024.1L, 16383.2L, 1e6L, LInf, -LInf};
+    for (const long double base : bases)
+        for (const long double x : exponents)
+            ExpectLikePowl("a^x", base, x, x, true);
+}
+
+// Distinct trees evaluate on several threads at once, each thread with its own x, recent results
+// and error, and give the bits they give on one thread (the ThreadSanitizer run checks this test
+// for data races).
+TEST_F(Evaluator, DistinctTreesEvaluateOnSeveralThreadsAtOnce)
+{
+    const char *const text = "2^x+3^x+6^x-x^2+sin(1/a^x)+(x+2)^7/(x-1)+ln(x)";
+    constexpr int Threads = 4, Points = 2000;
+    auto at = [](int i) { return -3 + i * 0.0037; };
+    int32_t err = 0, errpos = 0;
+    std::vector<TrevHandle> trees, derivatives;
+    for (int t = 0; t < Threads; ++t) {
+        trees.push_back(CrTree(text, "a=2", &err, &errpos));
+        derivatives.push_back(DerTree(trees.back()));
+    }
+    std::vector<double> expected(Points);
+    std::vector<int32_t> expectedCodes(Points);
+    for (int i = 0; i < Points; ++i)
+        expected[size_t(i)] = EvalTree(trees[0], at(i), &expectedCodes[size_t(i)]);
+    const double expectedRoot = FindRoot(trees[0], derivatives[0], 1.5, 3, &err);
+    const long double tableX = g_tables.vars[VarX].value;
+
+    std::vector<int> mismatches(Threads, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < Threads; ++t)
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < Points; ++i) {
+                int32_t code = 0;
+                const double value = EvalTree(trees[size_t(t)], at(i), &code);
+                EvalTree(derivatives[size_t(t)], at(i), &code);
+                code = 0;
+                const double again = EvalTree(trees[size_t(t)], at(i), &code);
+                if (code != expectedCodes[size_t(i)] || (code == 0 && (value != again || value != expected[size_t(i)])))
+                    ++mismatches[size_t(t)];
+            }
+            int32_t code = 0;
+            if (FindRoot(trees[size_t(t)], derivatives[size_t(t)], 1.5, 3, &code) != expectedRoot)
+                ++mismatches[size_t(t)];
+        });
+    for (std::thread &thread : threads)
+        thread.join();
+    for (int t = 0; t < Threads; ++t) {
+        EXPECT_EQ(mismatches[size_t(t)], 0) << "thread " << t;
+        DelTree(derivatives[size_t(t)]);
+        DelTree(trees[size_t(t)]);
+    }
+    EXPECT_EQ(g_tables.vars[VarX].value, tableX) << "the other threads' x is their own";
 }
 
 } // namespace

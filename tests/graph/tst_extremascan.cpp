@@ -2,6 +2,8 @@
 // poles as the scan treats them.
 #include "ProjectTestSupport.h"
 #include "analysis/ExtremaScan.h"
+#include "analysis/RootScanChunks.h"
+#include "project/ExampleEquations.h"
 
 #include <QtTest>
 
@@ -55,6 +57,34 @@ private slots:
             QCOMPARE(found[i].isMinimum, types.at(i) == QLatin1Char('m'));
             int code = 0;
             QCOMPARE(found[i].y, project->f().evaluate(found[i].x, &code));
+        }
+    }
+
+    // Shared among threads, the scan finds the very extrema of the single-thread scan.
+    void chunkedScanEqualsSingleThread_data()
+    {
+        QTest::addColumn<int>("example");
+        for (int i = 0; i < int(ExampleEquations.size()); ++i)
+            QTest::newRow(ExampleEquations[size_t(i)].function) << i;
+    }
+
+    void chunkedScanEqualsSingleThread()
+    {
+        QFETCH(int, example);
+        const ExampleEquation &e = ExampleEquations[size_t(example)];
+        const auto project = makeProject(QString::fromLatin1(e.function), e.start, e.end,
+                                         QString::fromLatin1(e.parameters), 4999);
+        QVERIFY(project);
+        RootScanChunks::setFixedChunkCount(1);
+        const QVector<Extremum> single = ExtremaScan::run(*project);
+        RootScanChunks::setFixedChunkCount(3);
+        const QVector<Extremum> chunked = ExtremaScan::run(*project);
+        RootScanChunks::setFixedChunkCount(0);
+        QCOMPARE(chunked.size(), single.size());
+        for (int i = 0; i < single.size(); ++i) {
+            QCOMPARE(chunked[i].x, single[i].x);
+            QCOMPARE(chunked[i].y, single[i].y);
+            QCOMPARE(chunked[i].isMinimum, single[i].isMinimum);
         }
     }
 };

@@ -2,7 +2,10 @@
 // roots, roots at and beyond the ends, poles and partly undefined functions, with the texts of
 // the list and the summary label.
 #include "ProjectTestSupport.h"
+#include "analysis/RootScan.h"
+#include "analysis/RootScanChunks.h"
 #include "graph/RootList.h"
+#include "project/ExampleEquations.h"
 #include "project/FunctionProject.h"
 
 #include <QtTest>
@@ -35,6 +38,8 @@ private slots:
     void rootTextInLocale_data();
     void rootTextInLocale();
     void largestStepCountIsQuick();
+    void chunkedScanEqualsSingleThread_data();
+    void chunkedScanEqualsSingleThread();
 };
 
 void TestRootSearch::initTestCase()
@@ -46,7 +51,11 @@ void TestRootSearch::initTestCase()
     QVERIFY2(engineReady(&why), qPrintable(why));
 }
 
-void TestRootSearch::cleanup() { QLocale::setDefault(QLocale::c()); }
+void TestRootSearch::cleanup()
+{
+    QLocale::setDefault(QLocale::c());
+    RootScanChunks::setFixedChunkCount(0);
+}
 
 void TestRootSearch::scan_data()
 {
@@ -199,4 +208,52 @@ void TestRootSearch::largestStepCountIsQuick()
 }
 
 QTEST_MAIN(TestRootSearch)
+void TestRootSearch::chunkedScanEqualsSingleThread_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QString>("parameters");
+    QTest::addColumn<double>("a");
+    QTest::addColumn<double>("b");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<int>("chunks");
+
+    for (const ExampleEquation &example : ExampleEquations)
+        QTest::newRow(example.function) << QString::fromLatin1(example.function)
+                                        << QString::fromLatin1(example.parameters) << example.start << example.end
+                                        << 5000 << 3;
+    QTest::newRow("1/x: sign change across the pole") << "1/x" << "" << -1.0 << 1.0 << 999 << 2;
+    QTest::newRow("tan(x): poles and zeros") << "tan(x)" << "" << -5.0 << 5.0 << 1000 << 8;
+    QTest::newRow("sin(1/x): roots crowding at 0") << "sin(1/x)" << "" << -1.0 << 1.0 << 20000 << 8;
+    QTest::newRow("997 steps in 8 chunks") << "sin(10x)" << "" << 0.0 << 10.0 << 997 << 8;
+}
+
+// The scan shared among threads lists the very roots of the single-thread scan, whole or in
+// slices that do not line up with the chunks.
+void TestRootSearch::chunkedScanEqualsSingleThread()
+{
+    QFETCH(QString, expression);
+    QFETCH(QString, parameters);
+    QFETCH(double, a);
+    QFETCH(double, b);
+    QFETCH(int, steps);
+    QFETCH(int, chunks);
+    const auto f = makeProject(expression, a, b, parameters, steps);
+    QVERIFY(f);
+    RootScanChunks::setFixedChunkCount(1);
+    RootList single;
+    single.scanRoots(*f);
+    const QVector<double> singleRoots = RootScan::run(*f);
+
+    RootScanChunks::setFixedChunkCount(chunks);
+    RootList chunked;
+    chunked.scanRoots(*f);
+    QCOMPARE(RootScan::run(*f), singleRoots);
+    RootScan sliced(*f);
+    while (!sliced.advance(1237)) {
+    }
+    QCOMPARE(sliced.roots(), singleRoots);
+    QCOMPARE(chunked.texts(), single.texts());
+    QCOMPARE(chunked.resultText(), single.resultText());
+}
+
 #include "tst_rootsearch.moc"
