@@ -2,6 +2,7 @@
 // reported, SVG and PDF drawn as vectors, the print placement, and the clipboard copy.
 #include "core/ProgramSettings.h"
 #include "dialogs/GraphExportCommands.h"
+#include "graph/GifWriter.h"
 #include "graph/GraphExport.h"
 #include "graph/GraphPane.h"
 #include "ProjectTestSupport.h"
@@ -87,6 +88,7 @@ private slots:
     void proposedName();
     void extensionDecidesFormat_data();
     void extensionDecidesFormat();
+    void gifKeepsTheMainColoursOfARichPicture();
     void saveCommand_data();
     void saveCommand();
     void svgIsVectors();
@@ -165,6 +167,36 @@ void TestGraphExport::extensionDecidesFormat()
         const QImage back(path);
         QCOMPARE(back.convertToFormat(QImage::Format_RGB32), sine.pane.surface().image());
     }
+}
+
+// A picture with more colours than a GIF holds: a large graph with a photograph-like band.
+// The colours that cover it (ground, skin, curve) come back exactly; the band comes back close.
+void TestGraphExport::gifKeepsTheMainColoursOfARichPicture()
+{
+    QImage picture(400, 300, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    const QColor skin(0xB0, 0xC4, 0xDE), curve(Qt::red);
+    for (int y = 0; y < 300; ++y) {
+        for (int x = 0; x < 400; ++x) {
+            if (y < 20)
+                picture.setPixelColor(x, y, QColor(x % 256, (x * 7 + y * 13) % 256, y * 12));
+            else if (x < 40)
+                picture.setPixelColor(x, y, skin);
+            else if (std::abs(y - 150) <= 1)
+                picture.setPixelColor(x, y, curve);
+        }
+    }
+    QByteArray bytes;
+    QString reason;
+    QVERIFY2(GifWriter::encode(picture, bytes, reason), qPrintable(reason));
+    const QImage back = QImage::fromData(bytes, "GIF").convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(back.size(), picture.size());
+    QCOMPARE(back.pixelColor(300, 250), QColor(Qt::white));
+    QCOMPARE(back.pixelColor(10, 250), skin);
+    QCOMPARE(back.pixelColor(200, 150), curve);
+    // The band shares the rest of the palette: close, not exact.
+    const QColor band = picture.pixelColor(123, 7), bandBack = back.pixelColor(123, 7);
+    QVERIFY(std::abs(band.red() - bandBack.red()) < 40 && std::abs(band.blue() - bandBack.blue()) < 40);
 }
 
 void TestGraphExport::saveCommand_data()
