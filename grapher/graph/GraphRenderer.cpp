@@ -216,7 +216,7 @@ void GraphRenderer::drawLabels(GraphSurface &surface, const FunctionProject &f)
         double labelTop = yA - t;   // below the axis
         if (labelTop - labelHeight < bottom)
             labelTop = yA + t + labelHeight;
-        labelTop = std::clamp(labelTop, bottom + labelHeight, top);
+        labelTop = std::min(std::max(labelTop, bottom + labelHeight), top);
         surface.setCurrentX(std::clamp(x - width / 2, left, std::max(left, right - width)));
         surface.setCurrentY(labelTop);
         surface.printText(label);
