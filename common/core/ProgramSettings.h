@@ -16,6 +16,7 @@ struct ProgramSettings {
     int GraphPrecision = 200;      // graph points of a new project
     int RootSteps = 1000;          // root-finding steps of a new project
     QString resultsFolder;         // default folder of every file dialog
+    bool backgroundPicture = true; // the picture behind the graph windows' graphs (general options)
 };
 
 ProgramSettings &programSettings();

@@ -5,6 +5,7 @@
 #include "core/LangText.h"
 #include "core/ProgramSettings.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -15,13 +16,14 @@
 
 OptionsDialog::OptionsDialog(QWidget *parent, const QString &languageFolder)
     : QDialog(parent), m_model(languageFolder), m_languageBox(new QComboBox(this)), m_skinBox(new QComboBox(this)),
-      m_decimalsBox(new QLineEdit(this)), m_languageLabel(new QLabel(this)), m_skinLabel(new QLabel(this)),
+      m_decimalsBox(new QLineEdit(this)), m_backgroundBox(new QCheckBox(this)), m_languageLabel(new QLabel(this)), m_skinLabel(new QLabel(this)),
       m_decimalsLabel(new QLabel(this)), m_okButton(new QPushButton(this)), m_cancelButton(new QPushButton(this))
 {
     setObjectName(QStringLiteral("Options"));
     m_languageBox->setObjectName(QStringLiteral("ComboLang"));
     m_skinBox->setObjectName(QStringLiteral("ComboSkin"));
     m_decimalsBox->setObjectName(QStringLiteral("txt_dec"));
+    m_backgroundBox->setObjectName(QStringLiteral("chkBackground"));
     m_languageLabel->setObjectName(QStringLiteral("LblLang"));
     m_skinLabel->setObjectName(QStringLiteral("LblBack"));
     m_decimalsLabel->setObjectName(QStringLiteral("Lbl_prec"));
@@ -33,6 +35,7 @@ OptionsDialog::OptionsDialog(QWidget *parent, const QString &languageFolder)
     m_skinLabel->setText(LangText("Skin", "Trevolin skin"));
     m_decimalsLabel->setText(LangText("Decimals", "Visible decimals"));
     m_languageLabel->setText(LangText("Language", "Language"));
+    m_backgroundBox->setText(LangText("BackgroundPicture", "Background picture"));
     m_okButton->setText(LangText("Ok", "&Ok"));
     m_cancelButton->setText(LangText("Cancel", "&Cancel"));
     m_okButton->setDefault(true);
@@ -43,6 +46,7 @@ OptionsDialog::OptionsDialog(QWidget *parent, const QString &languageFolder)
     m_skinBox->addItems(SkinNames());
     m_skinBox->setCurrentIndex(m_model.selectedSkin());
     m_decimalsBox->setText(m_model.decimalsText());
+    m_backgroundBox->setChecked(m_model.backgroundPicture());
 
     ApplySkin(this, SkinColorsFor(programSettings().skin));
 
@@ -55,6 +59,7 @@ OptionsDialog::OptionsDialog(QWidget *parent, const QString &languageFolder)
     form->addRow(m_languageLabel, m_languageBox);
     form->addRow(m_skinLabel, m_skinBox);
     form->addRow(m_decimalsLabel, m_decimalsBox);
+    form->addRow(QString(), m_backgroundBox);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_okButton);
@@ -74,13 +79,15 @@ void OptionsDialog::chooseSkin(int index)
 void OptionsDialog::okClicked()
 {
     const OptionsModel::AcceptResult result =
-        m_model.accept(m_decimalsBox->text(), m_skinBox->currentIndex(), m_languageBox->currentIndex());
+        m_model.accept(m_decimalsBox->text(), m_skinBox->currentIndex(), m_languageBox->currentIndex(),
+                       m_backgroundBox->isChecked());
     if (result.decimalsRefused) {
         Messages().information(QStringLiteral("Trevolin"), OptionsModel::DecimalsMessage());
         m_decimalsBox->setFocus();
         m_decimalsBox->selectAll();
         return;
     }
+    m_backgroundPictureChanged = result.backgroundPictureChanged;
     if (result.languageChangesAtNextRun)
         Messages().information(QStringLiteral("Trevolin"), OptionsModel::LanguageChangedMessage());
     accept();

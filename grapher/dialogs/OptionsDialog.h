@@ -1,10 +1,12 @@
 #pragma once
-// The general options dialog: language, skin and visible decimals. A thin window over
+// The general options dialog: language, skin, visible decimals and the graphs' background
+// picture. A thin window over
 // OptionsModel, which holds what the dialog checks and stores.
 #include "dialogs/OptionsModel.h"
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -18,6 +20,7 @@ public:
     QComboBox *languageBox() const { return m_languageBox; }
     QComboBox *skinBox() const { return m_skinBox; }
     QLineEdit *decimalsBox() const { return m_decimalsBox; }
+    QCheckBox *backgroundBox() const { return m_backgroundBox; }
     QPushButton *okButton() const { return m_okButton; }
     QPushButton *cancelButton() const { return m_cancelButton; }
 
@@ -25,6 +28,8 @@ public:
     void chooseSkin(int index);
     // OK: stores the options, or tells why the decimals are refused and keeps the dialog open.
     void okClicked();
+    // True after an OK that switched the background picture on or off.
+    bool backgroundPictureChanged() const { return m_backgroundPictureChanged; }
 
     // Closing the dialog any way but OK undoes the skin preview.
     void reject() override;
@@ -34,9 +39,11 @@ private:
     QComboBox *m_languageBox;
     QComboBox *m_skinBox;
     QLineEdit *m_decimalsBox;
+    QCheckBox *m_backgroundBox;
     QLabel *m_languageLabel;
     QLabel *m_skinLabel;
     QLabel *m_decimalsLabel;
     QPushButton *m_okButton;
     QPushButton *m_cancelButton;
+    bool m_backgroundPictureChanged = false;
 };

@@ -59,6 +59,7 @@ OptionsModel::OptionsModel(const QString &languageFolder)
     }
     m_decimalsText = QString::number(settings.Decimals);
     m_selectedSkin = settings.skin - 1;
+    m_backgroundPicture = settings.backgroundPicture;
 }
 
 bool OptionsModel::ParseDecimals(const QString &text, int &decimals)
@@ -86,7 +87,8 @@ SkinColors OptionsModel::chooseSkin(int index)
     return preview;
 }
 
-OptionsModel::AcceptResult OptionsModel::accept(const QString &decimalsText, int skinIndex, int languageIndex)
+OptionsModel::AcceptResult OptionsModel::accept(const QString &decimalsText, int skinIndex, int languageIndex,
+                                                bool backgroundPicture)
 {
     ProgramSettings &settings = programSettings();
     AcceptResult result;
@@ -104,6 +106,12 @@ OptionsModel::AcceptResult OptionsModel::accept(const QString &decimalsText, int
     if (skin != settings.skin && SkinColorsOf(skin, colors)) {
         settings.skin = skin;
         WriteSetting(SettingsSection, QStringLiteral("ForeItem"), QString::number(skin));
+    }
+
+    if (backgroundPicture != settings.backgroundPicture) {
+        settings.backgroundPicture = backgroundPicture;
+        WriteSetting(SettingsSection, QStringLiteral("BackgroundPicture"), backgroundPicture ? QStringLiteral("1") : QStringLiteral("0"));
+        result.backgroundPictureChanged = true;
     }
 
     // The built-in English entry (no lang folder) names no file and changes nothing.

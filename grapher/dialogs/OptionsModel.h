@@ -31,6 +31,7 @@ public:
     int selectedLanguage() const { return m_selectedLanguage; }   // -1 when none matches
     int selectedSkin() const { return m_selectedSkin; }           // 0-based entry of the skin list
     QString decimalsText() const { return m_decimalsText; }
+    bool backgroundPicture() const { return m_backgroundPicture; }
 
     // The decimals a text stands for: a number in the user's notation (or with "."), rounded
     // to the nearest integer, ties to even. False when it is no number or outside 4..14.
@@ -49,10 +50,11 @@ public:
     struct AcceptResult {
         bool decimalsRefused = false;
         bool languageChangesAtNextRun = false;
+        bool backgroundPictureChanged = false;   // the graph windows must be redrawn
         bool accepted() const { return !decimalsRefused; }
     };
     // OK: checks and stores.
-    AcceptResult accept(const QString &decimalsText, int skinIndex, int languageIndex);
+    AcceptResult accept(const QString &decimalsText, int skinIndex, int languageIndex, bool backgroundPicture);
     // Cancel: true when a preview must be undone, with the colours in force in `restored`.
     bool cancel(SkinColors &restored) const;
 
@@ -62,6 +64,7 @@ private:
     int m_selectedSkin = 0;
     QString m_decimalsText;
     bool m_skinChanged = false;
+    bool m_backgroundPicture = true;
 };
 
 // True when the two paths name the same file (spelling of the path aside).

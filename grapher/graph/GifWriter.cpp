@@ -3,8 +3,10 @@
 #include <gif_lib.h>
 
 #include <QHash>
+#include <QPair>
 #include <QVector>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -48,28 +50,80 @@ bool exactPalette(const QImage &image, QVector<GifByteType> &indices, QVector<Gi
     return true;
 }
 
-// The same by giflib's median cut, for pictures with more colours.
+// The colours that cover at least this share of the picture keep their exact values in a
+// reduced palette: the ground, the skin's colours, the curve, the axes and the grid.
+constexpr double ReservedShare = 0.001;
+// At most this many entries are reserved; the rest of the palette is the median cut's.
+constexpr int MaxReserved = 128;
+
+// The same for pictures with more colours: the frequent colours as they are, the rest (the
+// anti-aliased edges of texts and pictures) reduced by giflib's median cut, which keeps only
+// five bits of each primary and so would turn white into (248, 248, 248).
 bool quantizedPalette(const QImage &image, QVector<GifByteType> &indices, QVector<GifColorType> &palette)
 {
     const int count = image.width() * image.height();
-    QVector<GifByteType> red(count), green(count), blue(count);
+    QHash<QRgb, int> pixelsOf;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            ++pixelsOf[line[x] & 0xFFFFFFu];
+    }
+    QVector<QPair<int, QRgb>> frequent;
+    for (auto it = pixelsOf.cbegin(); it != pixelsOf.cend(); ++it) {
+        if (it.value() >= ReservedShare * count)
+            frequent.append({it.value(), it.key()});
+    }
+    std::sort(frequent.begin(), frequent.end(), [](const auto &a, const auto &b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
+    });
+    if (frequent.size() > MaxReserved)
+        frequent.resize(MaxReserved);
+    QHash<QRgb, int> reserved;
+    for (const auto &entry : frequent) {
+        reserved.insert(entry.second, reserved.size());
+        palette.append(GifColorType{static_cast<GifByteType>(qRed(entry.second)),
+                                    static_cast<GifByteType>(qGreen(entry.second)),
+                                    static_cast<GifByteType>(qBlue(entry.second))});
+    }
+
+    // Every other pixel in one row for the median cut.
+    QVector<GifByteType> red, green, blue;
+    indices.resize(count);
     int next = 0;
     for (int y = 0; y < image.height(); ++y) {
         const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x, ++next) {
-            red[next] = static_cast<GifByteType>(qRed(line[x]));
-            green[next] = static_cast<GifByteType>(qGreen(line[x]));
-            blue[next] = static_cast<GifByteType>(qBlue(line[x]));
+            const QRgb color = line[x] & 0xFFFFFFu;
+            const auto found = reserved.constFind(color);
+            if (found != reserved.constEnd()) {
+                indices[next] = static_cast<GifByteType>(found.value());
+                continue;
+            }
+            red.append(static_cast<GifByteType>(qRed(color)));
+            green.append(static_cast<GifByteType>(qGreen(color)));
+            blue.append(static_cast<GifByteType>(qBlue(color)));
         }
     }
-    int size = GifWriter::MaxColors;
-    indices.resize(count);
-    palette.resize(GifWriter::MaxColors);
-    if (GifQuantizeBuffer(static_cast<unsigned>(image.width()), static_cast<unsigned>(image.height()), &size,
-                          red.data(), green.data(), blue.data(), indices.data(), palette.data())
+    if (red.isEmpty())
+        return true;
+    int size = GifWriter::MaxColors - palette.size();
+    QVector<GifByteType> rest(red.size());
+    QVector<GifColorType> restPalette(size);
+    if (GifQuantizeBuffer(static_cast<unsigned>(red.size()), 1, &size, red.data(), green.data(), blue.data(),
+                          rest.data(), restPalette.data())
         != GIF_OK)
         return false;
-    palette.resize(size);
+    const int offset = palette.size();
+    palette += restPalette.mid(0, size);
+    next = 0;
+    int taken = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x, ++next) {
+            if (!reserved.contains(line[x] & 0xFFFFFFu))
+                indices[next] = static_cast<GifByteType>(offset + rest.at(taken++));
+        }
+    }
     return true;
 }
 

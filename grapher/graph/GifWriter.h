@@ -1,6 +1,7 @@
 #pragma once
 // GIF encoding over giflib. A picture with at most 256 colours is stored exactly; one with more
-// (anti-aliased text, a photograph behind the graph) is reduced to 256 by median cut first.
+// (anti-aliased text, a photograph behind the graph) keeps its frequent colours exactly and
+// has the others reduced by median cut, 256 in all.
 #include <QByteArray>
 #include <QImage>
 #include <QString>

@@ -3,6 +3,7 @@
 #include "graph/BackgroundPicture.h"
 #include "graph/GraphRenderer.h"
 #include "core/LangText.h"
+#include "core/ProgramSettings.h"
 #include "project/FunctionProject.h"
 
 #include <QCursor>
@@ -40,16 +41,36 @@ GraphPane::GraphPane(Kind kind, const QSize &size, qreal devicePixelRatio)
 
 void GraphPane::resize(const QSize &size, qreal devicePixelRatio)
 {
-    m_surface.setBackgroundPicture(m_kind == Kind::GraphWindow ? BackgroundPicture::make(devicePixelRatio) : QImage());
     m_surface.resize(size, devicePixelRatio);
     if (m_project)
         refresh(false);
+    else
+        matchBackground();
+}
+
+void GraphPane::matchBackground()
+{
+    const bool wanted = m_kind == Kind::GraphWindow && programSettings().backgroundPicture;
+    const QImage &picture = m_surface.backgroundPicture();
+    if (!wanted) {
+        if (!picture.isNull()) {
+            m_surface.setBackgroundPicture(QImage());
+            m_surface.clear();
+        }
+        return;
+    }
+    if (picture.isNull() || picture.size() != m_surface.image().size()
+        || picture.devicePixelRatio() != m_surface.devicePixelRatio()) {
+        m_surface.setBackgroundPicture(BackgroundPicture::make(m_surface.size(), m_surface.devicePixelRatio()));
+        m_surface.clear();
+    }
 }
 
 void GraphPane::load(bool scanRoots)
 {
     if (!m_project)
         return;
+    matchBackground();
     GraphRenderer::drawGraph(m_surface, *m_project);
     if (m_kind == Kind::FullScreen)
         return;
@@ -64,6 +85,7 @@ void GraphPane::refresh(bool intervalChanged)
 {
     if (!m_project)
         return;
+    matchBackground();
     if (m_kind == Kind::FullScreen) {
         GraphRenderer::drawGraph(m_surface, *m_project);
         return;

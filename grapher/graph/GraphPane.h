@@ -29,7 +29,8 @@ public:
     RootList &roots() { return m_roots; }
     const RootList &roots() const { return m_roots; }
 
-    // A new size of the drawing (logical pixels and the screen's pixel ratio); redraws.
+    // A new size of the drawing (logical pixels and the screen's pixel ratio); redraws. The
+    // background picture follows the size and, at every redraw, the general options' switch.
     void resize(const QSize &size, qreal devicePixelRatio);
 
     // Loading the window: the button's first caption, the graph, and the roots at once. A
@@ -54,6 +55,10 @@ public:
     PointValues pointValues(double x) const;
 
 private:
+    // The background picture as the graph window shows it: at the surface's size while the
+    // general options want it, none otherwise (and never on the full screen).
+    void matchBackground();
+
     Kind m_kind;
     FunctionProject *m_project = nullptr;
     GraphSurface m_surface;

@@ -6,6 +6,7 @@
 #include "core/NumberFormat.h"
 #include "project/FunctionProject.h"
 
+#include <QGuiApplication>
 #include <QVector>
 
 #include <algorithm>
@@ -113,12 +114,24 @@ QFont GraphRenderer::labelFont()
 
 QFont GraphRenderer::titleFont()
 {
-    QFont font({QStringLiteral("Small Fonts"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")}, 7);
+    // The size of the windows' own texts, so that the title reads like the rest of the window.
+    QFont font({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")}, 9);
     font.setStyleHint(QFont::SansSerif);
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        const QFont normal = QGuiApplication::font();
+        if (normal.pointSizeF() > 0)
+            font.setPointSizeF(normal.pointSizeF());
+    }
     return font;
 }
 
 void GraphRenderer::drawAxes(GraphSurface &surface, const FunctionProject &f)
+{
+    drawFrame(surface, f);
+    drawLabels(surface, f);
+}
+
+void GraphRenderer::drawFrame(GraphSurface &surface, const FunctionProject &f)
 {
     surface.clear();
     if (!viewIsDrawable(f))
@@ -127,58 +140,24 @@ void GraphRenderer::drawAxes(GraphSurface &surface, const FunctionProject &f)
     const double w = b - a, h = ymax - ymin;
     if (!surface.setScale(a - Margin * w, ymax + Margin * h, b + Margin * w, ymin - Margin * h))
         return;
-    const QColor black(Qt::black);
     const QColor axisColor = ColorFromValue(f.axesColor());
     const QColor gridColor = ColorFromValue(f.gridColor());
-    surface.setForeColor(black);
     surface.setDrawWidth(1);
-    surface.setFont(labelFont());
 
-    // Horizontal axis, then the x grid with its ticks and labels.
+    // Each axis with its grid lines and ticks; the labels come after the curve.
     bool dashed = false;
     const double yA = axisPosition(ymin, ymax, dashed);
-    surface.setDrawStyle(dashed ? GraphSurface::PenStyle::Dash : GraphSurface::PenStyle::Solid);
-    surface.setForeColor(axisColor);
-    surface.drawLine(a, yA, b, yA);
-
+    const bool xDashed = dashed;
+    const double xA = axisPosition(a, b, dashed);
+    const bool yDashed = dashed;
     const QVector<double> xs = gridValues(gridRange(a, b, gridStep(w)));
-    double t = TickFraction * h;
+    const QVector<double> ys = gridValues(gridRange(ymin, ymax, gridStep(h)));
     if (f.showGrid()) {
         QVector<QLineF> lines;
         for (double x : xs) {
             if (labelValue(x) != 0)
                 lines.append(QLineF(x, ymin, x, ymax));
         }
-        surface.setDrawStyle(GraphSurface::PenStyle::Dot);
-        surface.setForeColor(gridColor);
-        surface.drawLines(lines);
-    }
-    surface.setDrawStyle(GraphSurface::PenStyle::Solid);
-    for (double x : xs) {
-        const double v = labelValue(x);
-        if (v == 0)
-            continue;
-        surface.setForeColor(axisColor);
-        surface.drawLine(x, yA - t, x, yA + t);
-        const QString label = axisLabel(v);
-        surface.setForeColor(black);
-        surface.setCurrentX(x - surface.textWidth(label) / 2);
-        surface.setCurrentY(yA - t);
-        surface.printText(label);
-    }
-
-    // Vertical axis, then the y grid.
-    const double xA = axisPosition(a, b, dashed);
-    surface.setDrawStyle(dashed ? GraphSurface::PenStyle::Dash : GraphSurface::PenStyle::Solid);
-    surface.setForeColor(axisColor);
-    surface.drawLine(xA, ymin, xA, ymax);
-
-    const QVector<double> ys = gridValues(gridRange(ymin, ymax, gridStep(h)));
-    t = TickFraction * w;
-    const double hh = surface.textHeight(QStringLiteral("1")) / 2;
-    const double lx = xA + t + surface.textWidth(QStringLiteral("1"));
-    if (f.showGrid()) {
-        QVector<QLineF> lines;
         for (double y : ys) {
             if (labelValue(y) != 0)
                 lines.append(QLineF(a, y, b, y));
@@ -187,26 +166,87 @@ void GraphRenderer::drawAxes(GraphSurface &surface, const FunctionProject &f)
         surface.setForeColor(gridColor);
         surface.drawLines(lines);
     }
+    surface.setForeColor(axisColor);
+    surface.setDrawStyle(xDashed ? GraphSurface::PenStyle::Dash : GraphSurface::PenStyle::Solid);
+    surface.drawLine(a, yA, b, yA);
+    surface.setDrawStyle(yDashed ? GraphSurface::PenStyle::Dash : GraphSurface::PenStyle::Solid);
+    surface.drawLine(xA, ymin, xA, ymax);
+
     surface.setDrawStyle(GraphSurface::PenStyle::Solid);
+    QVector<QLineF> ticks;
+    const double xTick = TickFraction * h;
+    for (double x : xs) {
+        if (labelValue(x) != 0)
+            ticks.append(QLineF(x, yA - xTick, x, yA + xTick));
+    }
+    const double yTick = TickFraction * w;
     for (double y : ys) {
+        if (labelValue(y) != 0)
+            ticks.append(QLineF(xA - yTick, y, xA + yTick, y));
+    }
+    surface.drawLines(ticks);
+}
+
+void GraphRenderer::drawLabels(GraphSurface &surface, const FunctionProject &f)
+{
+    if (!surface.hasScale() || !viewIsDrawable(f))
+        return;
+    const double a = f.xMin(), b = f.xMax(), ymin = f.yMin(), ymax = f.yMax();
+    const double w = b - a, h = ymax - ymin;
+    // The surface's edges in world units; a label that would cross one goes to the axis's other
+    // side, and at worst against the edge, so that it is never cut off.
+    const double left = surface.scaleLeft(), right = surface.scaleRight();
+    const double top = surface.scaleTop(), bottom = surface.scaleBottom();
+    surface.setForeColor(Qt::black);
+    surface.setFont(labelFont());
+    // A halo of the ground's colour keeps the digits readable where the curve or a grid line
+    // passes under them, and leaves the curve visible around them.
+    surface.setTextHalo(surface.backColor());
+
+    bool dashed = false;
+    const double yA = axisPosition(ymin, ymax, dashed);
+    double t = TickFraction * h;
+    const double labelHeight = surface.textHeight(QStringLiteral("1"));
+    for (double x : gridValues(gridRange(a, b, gridStep(w)))) {
+        const double v = labelValue(x);
+        if (v == 0)
+            continue;
+        const QString label = axisLabel(v);
+        const double width = surface.textWidth(label);
+        double labelTop = yA - t;   // below the axis
+        if (labelTop - labelHeight < bottom)
+            labelTop = yA + t + labelHeight;
+        labelTop = std::min(std::max(labelTop, bottom + labelHeight), top);
+        surface.setCurrentX(std::clamp(x - width / 2, left, std::max(left, right - width)));
+        surface.setCurrentY(labelTop);
+        surface.printText(label);
+    }
+
+    const double xA = axisPosition(a, b, dashed);
+    t = TickFraction * w;
+    const double halfHeight = labelHeight / 2;
+    const double gap = t + surface.textWidth(QStringLiteral("1"));
+    for (double y : gridValues(gridRange(ymin, ymax, gridStep(h)))) {
         const double v = labelValue(y);
         if (v == 0)
             continue;
-        surface.setForeColor(axisColor);
-        surface.drawLine(xA - t, y, xA + t, y);
-        surface.setForeColor(black);
-        surface.setCurrentX(lx);
-        surface.setCurrentY(y + hh);
-        surface.printText(axisLabel(v));
+        const QString label = axisLabel(v);
+        const double width = surface.textWidth(label);
+        double labelLeft = xA + gap;   // right of the axis
+        if (labelLeft + width > right)
+            labelLeft = xA - gap - width;
+        surface.setCurrentX(std::clamp(labelLeft, left, std::max(left, right - width)));
+        surface.setCurrentY(y + halfHeight);
+        surface.printText(label);
     }
 
-    // The title sits in the top margin, in its own small font.
-    surface.setForeColor(black);
+    // The title sits in the top margin, in the window's font size.
     surface.setCurrentX(a);
     surface.setCurrentY(ymax + TitleOffset * h);
     surface.setFont(titleFont());
     surface.printText(f.title());
     surface.setFont(labelFont());
+    surface.setTextHalo(QColor());
 }
 
 bool GraphRenderer::edgeCrossing(const Expression &f, double xInside, double yInside, double xOutside,
@@ -243,7 +283,13 @@ bool GraphRenderer::edgeCrossing(const Expression &f, double xInside, double yIn
 
 void GraphRenderer::drawGraph(GraphSurface &surface, const FunctionProject &f)
 {
-    drawAxes(surface, f);
+    drawFrame(surface, f);
+    drawCurve(surface, f);
+    drawLabels(surface, f);
+}
+
+void GraphRenderer::drawCurve(GraphSurface &surface, const FunctionProject &f)
+{
     if (!surface.hasScale() || !viewIsDrawable(f) || f.f().isNull() || f.graphPoints() <= 0)
         return;
     const double ymin = f.yMin(), ymax = f.yMax();

@@ -1,7 +1,8 @@
 #pragma once
 // Draws a project's graph into a GraphSurface: the world coordinate system with 10 % margins,
 // the axes (dashed substitutes at the nearer edge when zero is out of view), the decimal grid,
-// ticks and labels, the title, the curve, and the shaded area of an integral.
+// ticks and labels (kept inside the surface, on a halo of the ground's colour), the title, the
+// curve, and the shaded area of an integral.
 //
 // A view that is not a proper rectangle (an end that is not finite, a zero or negative width
 // or height) gets only the cleared surface: there is nothing sensible to draw in it.
@@ -41,9 +42,10 @@ public:
     // the title.
     static void drawAxes(GraphSurface &surface, const FunctionProject &f);
 
-    // drawAxes, then the curve of f through graphPoints + 1 samples from xMin to xMax. Where
-    // the curve leaves or enters [yMin, yMax] between two samples it is drawn up to the edge;
-    // the pen is lifted where f is undefined, outside the view, or jumps across it (a pole).
+    // drawAxes with the curve of f between the axes and the labels: graphPoints + 1 samples
+    // from xMin to xMax. Where the curve leaves or enters [yMin, yMax] between two samples it is
+    // drawn up to the edge; the pen is lifted where f is undefined, outside the view, or jumps
+    // across it (a pole).
     static void drawGraph(GraphSurface &surface, const FunctionProject &f);
 
     // The point where f crosses the edge of [ymin, ymax] between an inside sample and an
@@ -66,4 +68,11 @@ public:
 
     static QFont labelFont();
     static QFont titleFont();
+
+private:
+    // The parts of a graph in the order they are drawn: the frame (cleared surface, scale,
+    // grid, axes, ticks), the curve, then the labels and the title on top of both.
+    static void drawFrame(GraphSurface &surface, const FunctionProject &f);
+    static void drawCurve(GraphSurface &surface, const FunctionProject &f);
+    static void drawLabels(GraphSurface &surface, const FunctionProject &f);
 };

@@ -222,9 +222,25 @@ void GraphSurface::printText(const QString &text)
         return;
     const double ascent = QFontMetricsF(m_font, &m_image).ascent();
     paint([&](QPainter &painter) {
-        painter.setFont(paintedFont(painter));
+        const QFont font = paintedFont(painter);
+        const QPointF baseline(at.x(), at.y() + ascent);
+        if (m_textHalo.isValid()) {
+            // The text in the halo's colour, shifted a pixel each way, under the text itself;
+            // without anti-aliasing, so that the halo adds no blended colours of its own.
+            QFont solid = font;
+            solid.setStyleStrategy(QFont::NoAntialias);
+            painter.setFont(solid);
+            painter.setPen(m_textHalo);
+            for (int dx = -1; dx <= 1; ++dx) {
+                for (int dy = -1; dy <= 1; ++dy) {
+                    if (dx != 0 || dy != 0)
+                        painter.drawText(baseline + QPointF(dx, dy), text);
+                }
+            }
+        }
+        painter.setFont(font);
         painter.setPen(m_foreColor);
-        painter.drawText(QPointF(at.x(), at.y() + ascent), text);
+        painter.drawText(baseline, text);
     });
 }
 

@@ -36,7 +36,9 @@ public:
 
     // The picture at the top-left corner that clearing leaves in place; a null image for none.
     void setBackgroundPicture(const QImage &picture) { m_background = picture; }
+    const QImage &backgroundPicture() const { return m_background; }
     void setBackColor(const QColor &color) { m_backColor = color; }
+    QColor backColor() const { return m_backColor; }
     // Clears the drawing down to the back colour and the background picture.
     void clear();
 
@@ -76,6 +78,9 @@ public:
     double currentX() const { return m_currentX; }
     double currentY() const { return m_currentY; }
     void printText(const QString &text);
+    // A halo of this colour around the glyphs of the texts printed from now on, so that they
+    // stay readable over lines; an invalid colour for none.
+    void setTextHalo(const QColor &color) { m_textHalo = color; }
     // Width and height of a text in the current font, in world units (both positive).
     double textWidth(const QString &text) const;
     double textHeight(const QString &text) const;
@@ -115,6 +120,7 @@ private:
     PenStyle m_style = PenStyle::Solid;
     int m_width = 1;
     QFont m_font;
+    QColor m_textHalo;
     double m_currentX = 0, m_currentY = 0;
     QPainter *m_vectorPainter = nullptr;
 };

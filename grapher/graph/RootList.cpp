@@ -112,14 +112,23 @@ void RootList::findOrSaveRoots(const FunctionProject &f, bool save)
 
 void RootList::refresh(bool intervalChanged)
 {
-    if (!intervalChanged)
-        return;
+    if (intervalChanged)
+        reset(LangText("ClickFind", "Click the button above to find the roots on the new interval."));
+}
+
+void RootList::functionChanged()
+{
+    reset(LangText("ClickFindChanged", "Click the button above to find the roots of the changed function."));
+}
+
+void RootList::reset(const QString &resultText)
+{
     clear();
     m_rootsFound = false;
     m_cancelled = false;
     m_buttonCaption = LangText("FindRoots", "Find roots");
     m_menuCaption = LangText("FindRoots1", "&Find roots");
-    m_resultText = LangText("ClickFind", "Click the button above to find the roots on the new interval.");
+    m_resultText = resultText;
 }
 
 void RootList::clear()

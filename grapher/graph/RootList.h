@@ -48,6 +48,9 @@ public:
     // The list's part of the window's update: a changed x interval (or step count) empties the
     // list and turns the button back into the find button.
     void refresh(bool intervalChanged);
+    // The same for a function that changed (new parameter values): the list is emptied, and
+    // the summary label says why.
+    void functionChanged();
 
     // Empties the list (markers are not touched: the graph is redrawn after this).
     void clear();
@@ -91,6 +94,8 @@ public:
 
 private:
     void accept(double root);
+    // Empties the list, turns the button back into the find button and shows `resultText`.
+    void reset(const QString &resultText);
 
     bool m_rootsFound = false;
     bool m_cancelled = false;       // the last scan was stopped before its end

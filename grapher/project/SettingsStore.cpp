@@ -91,4 +91,8 @@ void LoadSettings()
     settings.GraphPrecision =
         SettingInteger(ReadSetting(SettingsSection, QStringLiteral("GraphPrecision"), QStringLiteral("200")));
     settings.RootSteps = SettingInteger(ReadSetting(SettingsSection, QStringLiteral("RootSteps"), QStringLiteral("1000")));
+
+    // 6. The background picture of the graph windows: on unless switched off ("0").
+    settings.backgroundPicture =
+        SettingInteger(ReadSetting(SettingsSection, QStringLiteral("BackgroundPicture"), QStringLiteral("1"))) != 0;
 }

@@ -313,6 +313,12 @@ void MainWindow::showGeneralOptions()
 {
     OptionsDialog dialog(this);
     dialog.exec();
+    if (!dialog.backgroundPictureChanged())
+        return;
+    for (QMdiSubWindow *child : m_area->subWindowList()) {
+        if (auto *window = qobject_cast<GraphWindow *>(child->widget()))
+            window->refreshGraph(false);
+    }
 }
 
 void MainWindow::cascade()

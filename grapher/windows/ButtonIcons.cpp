@@ -1,23 +1,27 @@
 #include "windows/ButtonIcons.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
 
 #include <functional>
 
 namespace {
 
+// The pictures are drawn on a 20 x 20 grid; each size is drawn afresh rather than scaled from
+// another, so the small ones stay sharp too.
 constexpr int Side = 20;
+constexpr int PixelSizes[] = {16, 20, 24, 32, 40, 48};
 
 QIcon drawn(const std::function<void(QPainter &)> &draw)
 {
     QIcon icon;
-    for (qreal ratio : {1.0, 2.0}) {
-        QPixmap pixmap(QSize(Side, Side) * ratio);
-        pixmap.setDevicePixelRatio(ratio);
+    for (int pixels : PixelSizes) {
+        QPixmap pixmap(pixels, pixels);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
         painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(qreal(pixels) / Side, qreal(pixels) / Side);
         draw(painter);
         painter.end();
         icon.addPixmap(pixmap);
@@ -79,6 +83,26 @@ QIcon settings()
         painter.setBrush(QColor(0x1A, 0x5F, 0xB4));
         for (int i = 0; i < 3; ++i)
             painter.drawEllipse(QPointF(knobs[i], 4.5 + i * 5.5), 2.2, 2.2);
+    });
+}
+
+QIcon help()
+{
+    // A white question mark on a blue disc: unlike a lifebuoy, it reads as help even at 16 pixels.
+    return drawn([](QPainter &painter) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0x1A, 0x5F, 0xB4));
+        painter.drawEllipse(QPointF(10, 10), 9, 9);
+        QPainterPath hook;
+        hook.arcMoveTo(QRectF(6.8, 3.6, 6.4, 6.4), 160);
+        hook.arcTo(QRectF(6.8, 3.6, 6.4, 6.4), 160, -250);
+        hook.quadTo(QPointF(10, 10.6), QPointF(10, 12.2));
+        painter.setPen(QPen(Qt::white, 2.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(hook);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(QPointF(10, 15.4), 1.35, 1.35);
     });
 }
 

@@ -115,6 +115,7 @@ void FullScreenGraph::refreshGraph(bool)
         return;
     m_pane.refresh(false);
     m_view->update();
+    m_view->reportPointer();
     emit stateChanged();
 }
 

@@ -4,6 +4,7 @@
 #include "windows/GraphNavigation.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -93,6 +94,18 @@ void GraphView::showPointer(const QPointF &position)
         setCursor(m_cursors.cursor(direction, devicePixelRatioF()));
     const QPointF world = worldAt(position);
     emit pointerMoved(world.x(), world.y());
+}
+
+void GraphView::reportPointer()
+{
+    // A drag keeps the grabbed point under the pointer and shows its own cursor.
+    if (!m_tracking || m_dragging)
+        return;
+    const QPoint at = mapFromGlobal(QCursor::pos());
+    if (isVisible() && rect().contains(at))
+        showPointer(at);
+    else
+        emit pointerLeft();
 }
 
 void GraphView::mousePressEvent(QMouseEvent *event)

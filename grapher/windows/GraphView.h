@@ -29,6 +29,10 @@ public:
     // While tracking, the pointer's position is reported and the margins show their arrows.
     void setTracking(bool on);
     bool isTracking() const { return m_tracking; }
+    // After a change of the view that the pointer did not make (keys, buttons, menus, a new
+    // function): reports the point now under the pointer, or that the pointer is not over the
+    // surface.
+    void reportPointer();
     // Off while the window is busy: the mouse changes nothing (the Graph menu still opens).
     void setNavigationEnabled(bool on);
     bool isDragging() const { return m_dragging; }

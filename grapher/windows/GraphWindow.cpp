@@ -8,6 +8,7 @@
 #include "windows/ButtonIcons.h"
 #include "windows/FullScreenGraph.h"
 #include "windows/GraphView.h"
+#include "windows/RowCheckDelegate.h"
 #include "windows/SlicedRootScan.h"
 
 #include <QCloseEvent>
@@ -80,7 +81,7 @@ GraphWindow::GraphWindow(std::unique_ptr<FunctionProject> project, const GraphWi
     connectControls();
     // After the layout, which gives every control its parent.
     ApplySkin(this, SkinColorsFor(programSettings().skin));
-    showPlaceholders();
+    clearReadouts();
     resize(DefaultWidth, DefaultHeight);
 }
 
@@ -116,6 +117,7 @@ void GraphWindow::createControls()
     m_rootsList = new QListWidget(this);
     m_rootsList->setObjectName(QStringLiteral("LstRoot"));
     m_rootsList->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_rootsList->setItemDelegate(new RowCheckDelegate(m_rootsList));
     m_scanProgress = new QProgressBar(this);
     m_scanProgress->setObjectName(QStringLiteral("scanProgress"));
     m_scanProgress->setRange(0, ProgressSteps);
@@ -133,7 +135,7 @@ void GraphWindow::createControls()
                                   LangText("Edit", "Edit the equation and customize the graph."));
     m_saveButton = iconButton(this, "cmdSave", look->standardIcon(QStyle::SP_DialogSaveButton),
                               LangText("ClickExport", "Click here to export the results."));
-    m_helpButton = iconButton(this, "cmdHelp", look->standardIcon(QStyle::SP_DialogHelpButton),
+    m_helpButton = iconButton(this, "cmdHelp", ButtonIcons::help(),
                               LangText("ClickMore", "Click here for more information."));
     m_folderButton = iconButton(this, "cmdFolder", look->standardIcon(QStyle::SP_DirOpenIcon),
                                 LangText("OpenResults", "Open the folder of your results."));
@@ -150,9 +152,15 @@ void GraphWindow::createControls()
 void GraphWindow::createLayout()
 {
     auto *readouts = new QHBoxLayout;
-    readouts->addWidget(m_xReadout);
-    readouts->addWidget(m_valueReadout);
-    readouts->addWidget(m_derivativeReadout);
+    const std::pair<QLineEdit *, QString> captioned[] = {{m_xReadout, QStringLiteral("x")},
+                                                         {m_valueReadout, QStringLiteral("f(x)")},
+                                                         {m_derivativeReadout, QStringLiteral("f\u2032(x)")}};
+    for (const auto &[box, text] : captioned) {
+        auto *caption = new QLabel(text, this);
+        caption->setBuddy(box);
+        readouts->addWidget(caption);
+        readouts->addWidget(box, 1);
+    }
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_zoomInButton);
@@ -204,7 +212,7 @@ void GraphWindow::connectControls()
         control->installEventFilter(this);
 
     connect(m_view, &GraphView::pointerMoved, this, [this](double x, double) { showPointValues(x); });
-    connect(m_view, &GraphView::pointerLeft, this, &GraphWindow::showPlaceholders);
+    connect(m_view, &GraphView::pointerLeft, this, &GraphWindow::clearReadouts);
     connect(m_parametersBox, &QLineEdit::textEdited, this, &GraphWindow::parametersEdited);
     connect(m_parametersBox, &QLineEdit::returnPressed, this, &GraphWindow::parametersEntered);
     connect(m_rootsList, &QListWidget::itemChanged, this, &GraphWindow::rootItemChanged);
@@ -240,6 +248,8 @@ void GraphWindow::refreshGraph(bool intervalChanged)
         cancelRootScan();
     m_pane.refresh(intervalChanged);
     showRoots();
+    // The pointer stayed where it was, but the point under it changed.
+    m_view->reportPointer();
 }
 
 bool GraphWindow::isBusy() const { return m_scan != nullptr; }
@@ -248,7 +258,7 @@ void GraphWindow::setTracking(bool on)
 {
     ProjectWindow::setTracking(on);
     if (!on)
-        showPlaceholders();
+        clearReadouts();
 }
 
 void GraphWindow::zoomButtonClicked(double factor)
@@ -269,7 +279,11 @@ void GraphWindow::parametersEdited(const QString &text)
         return;
     m_project->applyParameters(text);
     markProjectChanged();
-    refreshGraph(true);
+    if (m_scan)
+        cancelRootScan();
+    // The roots listed were those of the old values; the summary says the function changed.
+    m_pane.roots().functionChanged();
+    refreshGraph(false);
 }
 
 void GraphWindow::parametersEntered()
@@ -286,11 +300,11 @@ void GraphWindow::showPointValues(double x)
     m_derivativeReadout->setText(values.derivative);
 }
 
-void GraphWindow::showPlaceholders()
+void GraphWindow::clearReadouts()
 {
-    m_xReadout->setText(QStringLiteral("x"));
-    m_valueReadout->setText(QStringLiteral("f(x)"));
-    m_derivativeReadout->setText(QStringLiteral("f'(x)"));
+    m_xReadout->clear();
+    m_valueReadout->clear();
+    m_derivativeReadout->clear();
 }
 
 bool GraphWindow::handleWindowKey(const KeyCommand &command)

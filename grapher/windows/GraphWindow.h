@@ -100,7 +100,7 @@ private:
     void parametersEdited(const QString &text);
     void parametersEntered();
     void showPointValues(double x);
-    void showPlaceholders();
+    void clearReadouts();
     void rootItemChanged(QListWidgetItem *item);
     // The list, its check marks, the summary label and the button as the roots list holds them.
     void showRoots();

@@ -270,8 +270,8 @@ private slots:
     void englishFileHoldsTheWholeKeyList()
     {
         const QString keys = QStringLiteral(
-            "About About1 And AxesColor BackNormal Behind Build CalcError Calculate Cancel Cascade ChangeDecimals "
-            "ChangedLanguage ClickExport ClickFind ClickList ClickMore CloseAllProjects CloseProject CloseProjects "
+            "About About1 And AxesColor BackgroundPicture BackNormal Behind Build CalcError Calculate Cancel Cascade ChangeDecimals "
+            "ChangedLanguage ClickExport ClickFind ClickFindChanged ClickList ClickMore CloseAllProjects CloseProject CloseProjects "
             "CloseProjectsQuestion CopyClipboard Decimals Default Derive Derive1 Diff Diff1 Edit End EndDomain "
             "EndInterval EnterEquation EnterInterval EnterValue Error ErrorFile Evaluate Evaluate1 Exit File "
             "FindExtrema FindMore FindRoots FindRoots1 GColor GeneralOptions GeneralOptions1 GPoints Graph GridColor "

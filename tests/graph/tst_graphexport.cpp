@@ -2,12 +2,14 @@
 // reported, SVG and PDF drawn as vectors, the print placement, and the clipboard copy.
 #include "core/ProgramSettings.h"
 #include "dialogs/GraphExportCommands.h"
+#include "graph/GifWriter.h"
 #include "graph/GraphExport.h"
 #include "graph/GraphPane.h"
 #include "ProjectTestSupport.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -87,6 +89,7 @@ private slots:
     void proposedName();
     void extensionDecidesFormat_data();
     void extensionDecidesFormat();
+    void gifKeepsTheMainColoursOfARichPicture();
     void saveCommand_data();
     void saveCommand();
     void svgIsVectors();
@@ -165,6 +168,29 @@ void TestGraphExport::extensionDecidesFormat()
         const QImage back(path);
         QCOMPARE(back.convertToFormat(QImage::Format_RGB32), sine.pane.surface().image());
     }
+}
+
+// A picture with more colours than a GIF holds: the colours that cover it (ground, skin,
+// curve) come back exactly, the many rare ones of the band at the top only close.
+void TestGraphExport::gifKeepsTheMainColoursOfARichPicture()
+{
+    QImage picture(400, 300, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    const QColor skin(0xB0, 0xC4, 0xDE), curve(Qt::red);
+    for (int i = 0; i < 400 * 20; ++i)
+        picture.setPixel(i % 400, i / 400, qRgb(i % 256, (i * 7) % 256, i / 400 * 12));
+    QPainter painter(&picture);
+    painter.fillRect(0, 20, 40, 280, skin);
+    painter.fillRect(40, 149, 360, 3, curve);
+    painter.end();
+    QByteArray bytes;
+    QString reason;
+    QVERIFY2(GifWriter::encode(picture, bytes, reason), qPrintable(reason));
+    const QImage back = QImage::fromData(bytes, "GIF");
+    QCOMPARE(back.pixelColor(300, 250), QColor(Qt::white));
+    QCOMPARE(back.pixelColor(10, 250), skin);
+    QCOMPARE(back.pixelColor(200, 150), curve);
+    QVERIFY(std::abs(back.pixelColor(123, 7).red() - picture.pixelColor(123, 7).red()) < 40);
 }
 
 void TestGraphExport::saveCommand_data()

@@ -4,6 +4,7 @@
 #include "graph/GraphPane.h"
 #include "graph/GraphRenderer.h"
 #include "analysis/PointReadout.h"
+#include "core/ProgramSettings.h"
 #include "ProjectTestSupport.h"
 #include "project/FunctionProject.h"
 
@@ -363,6 +364,11 @@ void TestGraphPane::fullScreen()
     // No background picture: the top-left corner is white.
     QCOMPARE(full.surface().image().pixel(2, 2), QColor(Qt::white).rgb());
     QVERIFY(window.surface().image().pixel(2, 2) != QColor(Qt::white).rgb());
+    // Switched off in the general options, the picture goes with the next redraw.
+    programSettings().backgroundPicture = false;
+    window.refresh(false);
+    QCOMPARE(window.surface().image().pixel(2, 2), QColor(Qt::white).rgb());
+    programSettings().backgroundPicture = true;
     QVERIFY(!full.roots().rootsFound());
     // The full-screen window shades with every stroke, the graph window with every second one.
     double x1 = -20, x2 = 20;

@@ -122,6 +122,8 @@ private slots:
     void undrawableViews();
     void highDensity();
     void backgroundPicture();
+    void labelsInsideAndOverTheCurve_data();
+    void labelsInsideAndOverTheCurve();
     void curvePixels();
     void noSegmentAcrossPole();
     void steepSegmentBetweenInsideSamples();
@@ -343,7 +345,7 @@ void TestGraphRenderer::highDensity()
 
 void TestGraphRenderer::backgroundPicture()
 {
-    const QImage picture = BackgroundPicture::make(1.0);
+    const QImage picture = BackgroundPicture::make(QSize(364, 364), 1.0);
     QCOMPARE(picture.size(), QSize(364, 364));
     // Almost white at the top-left, the light-blue word at the bottom-right.
     QCOMPARE(picture.pixel(5, 5), BackgroundPicture::groundColor().rgb());
@@ -356,12 +358,42 @@ void TestGraphRenderer::backgroundPicture()
     }
     QVERIFY2(blue > 200, qPrintable(QString::number(blue)));
 
-    // Clearing a surface leaves the picture; the rest of the surface is white.
+    // Made for a larger surface, it covers it to the far corner: clearing leaves no white.
     GraphSurface surface(QSize(500, 400));
-    surface.setBackgroundPicture(picture);
+    surface.setBackgroundPicture(BackgroundPicture::make(QSize(500, 400), 1.0));
     surface.clear();
     QCOMPARE(surface.image().pixel(5, 5), BackgroundPicture::groundColor().rgb());
-    QCOMPARE(surface.image().pixel(450, 380), QColor(Qt::white).rgb());
+    QCOMPARE(surface.image().pixel(499, 399), BackgroundPicture::groundColor().rgb());
+}
+
+void TestGraphRenderer::labelsInsideAndOverTheCurve_data()
+{
+    QTest::addColumn<double>("b");
+    QTest::addColumn<double>("height");   // the view is [-10, b] x [-height, height]
+    QTest::addColumn<double>("level");    // a constant curve through a label
+    // Zero just right of the view puts the axis at b, with no room on its right for " 1000".
+    QTest::newRow("axis at the right edge, wide labels") << -0.5 << 1000.0 << 500.0;
+    QTest::newRow("axis at zero") << 10.0 << 10.0 << 5.0;
+}
+
+// Every y label is whole inside the surface, and drawn over the curve that runs through it.
+void TestGraphRenderer::labelsInsideAndOverTheCurve()
+{
+    QFETCH(double, b);
+    QFETCH(double, height);
+    QFETCH(double, level);
+    const auto f = makeProject(QString::number(level), -10, b);
+    QVERIFY(f);
+    f->setYMin(-height);
+    f->setYMax(height);
+    GraphSurface surface;
+    GraphRenderer::drawGraph(surface, *f);
+    const QImage &image = surface.image();
+    const int last = image.width() - 1;
+    for (int y = 0; y < image.height(); ++y)
+        QVERIFY2(qGray(image.pixel(last, y)) > 200 && qGray(image.pixel(last - 1, y)) > 200, "a label was cut off");
+    const int row = bestRow(image, surface.toPixel(-10, level).y(), 0, last, rgb(255));
+    QVERIFY(runsInRow(image, row, rgb(255)) > 1);
 }
 
 void TestGraphRenderer::curvePixels()

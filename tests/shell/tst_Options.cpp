@@ -6,6 +6,7 @@
 #include "project/SettingsStore.h"
 #include "TestEnvironment.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -124,6 +125,18 @@ private slots:
             QCOMPARE(stored(QStringLiteral("Decimals")), QStringLiteral("(none)"));
             QCOMPARE(stored(QStringLiteral("Language")), QStringLiteral("(none)"));
         }
+    }
+
+    void backgroundPictureSwitch()
+    {
+        OptionsDialog dialog(nullptr, m_lang.path());
+        dialog.show();
+        QVERIFY(dialog.backgroundBox()->isChecked());
+        QTest::mouseClick(dialog.backgroundBox(), Qt::LeftButton);
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+        QVERIFY(dialog.backgroundPictureChanged());
+        QCOMPARE(programSettings().backgroundPicture, false);
+        QCOMPARE(stored(QStringLiteral("BackgroundPicture")), QStringLiteral("0"));
     }
 
     void decimalsMessageFollowsTheLanguage()

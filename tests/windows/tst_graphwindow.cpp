@@ -108,9 +108,9 @@ private slots:
         QCOMPARE(window->rootsList()->item(0)->text(), QStringLiteral("-1.41421356"));
         QCOMPARE(window->resultLabel()->text(), QStringLiteral("2 roots found. Select one to locate it on the graph."));
         QCOMPARE(window->rootsButton()->text(), QStringLiteral("&Save roots"));
-        QCOMPARE(window->xReadout()->text(), QStringLiteral("x"));
-        QCOMPARE(window->valueReadout()->text(), QStringLiteral("f(x)"));
-        QCOMPARE(window->derivativeReadout()->text(), QStringLiteral("f'(x)"));
+        QCOMPARE(window->xReadout()->text(), QString());
+        QCOMPARE(window->valueReadout()->text(), QString());
+        QCOMPARE(window->derivativeReadout()->text(), QString());
         QVERIFY(!window->isBusy());
         QVERIFY(window->scanProgress()->isHidden());
         // The graph is drawn at the widget's size and the screen's pixel ratio.
@@ -365,7 +365,7 @@ private slots:
         // "a", "a=", "a=3": three non-empty texts, three redraws.
         QCOMPARE(redraws.count(), 3);
         QCOMPARE(window->rootsList()->count(), 0);
-        QCOMPARE(window->resultLabel()->text(), QStringLiteral("Click the button above to find the roots on the new interval."));
+        QCOMPARE(window->resultLabel()->text(), QStringLiteral("Click the button above to find the roots of the changed function."));
         // The picture is the graph with a = 3, and the derivatives carry the value too.
         const auto expected = makeProject(QStringLiteral("x-a"), -10, 10, QStringLiteral("a=3"));
         GraphSurface fresh(ViewSize, window->pane().surface().devicePixelRatio());
@@ -511,11 +511,74 @@ private slots:
         QCOMPARE(window->derivativeReadout()->text(), QStringLiteral("4"));
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(window->view(), &leave);
-        QCOMPARE(window->xReadout()->text(), QStringLiteral("x"));
+        QCOMPARE(window->xReadout()->text(), QString());
         // An inactive window does not follow the pointer.
         window->setTracking(false);
         QApplication::sendEvent(window->view(), &move);
-        QCOMPARE(window->xReadout()->text(), QStringLiteral("x"));
+        QCOMPARE(window->xReadout()->text(), QString());
+    }
+
+    void readoutsFollowAKeypadViewChange_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("pointerOnGraph");
+        QTest::addColumn<QStringList>("expected");   // x, f(x), f'(x) after the key
+        // x^2-2 on [-10, 10]; the pointer rests where x = 2.
+        QTest::newRow("keypad 6 pans: x = 4 comes under the pointer") << int(Qt::Key_6) << true << QStringList{"4", "14", "8"};
+        QTest::newRow("keypad + zooms in: x = 1 comes under it") << int(Qt::Key_Plus) << true << QStringList{"1", "-1", "2"};
+        QTest::newRow("pointer off the graph: the readouts are empty") << int(Qt::Key_6) << false << QStringList{"", "", ""};
+    }
+
+    void readoutsFollowAKeypadViewChange()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, pointerOnGraph);
+        QFETCH(QStringList, expected);
+        GraphWindow *window = open(QStringLiteral("x^2-2"), {-10, 10, -10, 10});
+        QVERIFY(window);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        const QPoint besideTheGraph = window->rootsList()->mapToGlobal(QPoint(5, 5));
+        QCursor::setPos(besideTheGraph);
+        QCursor::setPos(window->view()->mapToGlobal(pixelOf(window, 2, 0)));
+        QTRY_COMPARE(window->xReadout()->text(), QStringLiteral("2"));
+        if (!pointerOnGraph)
+            QCursor::setPos(besideTheGraph);
+        QTest::keyClick(window->windowHandle(), Qt::Key(key), Qt::KeypadModifier);
+        const QStringList shown{window->xReadout()->text(), window->valueReadout()->text(),
+                                window->derivativeReadout()->text()};
+        QCOMPARE(shown, expected);
+    }
+
+    void clickOnARootsRowTogglesItsMarker_data()
+    {
+        QTest::addColumn<bool>("onText");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("a click on the text checks the root") << true << 1;
+        QTest::newRow("a second click on the text unchecks it") << true << 2;
+        QTest::newRow("a click on the box still toggles it once") << false << 1;
+    }
+
+    void clickOnARootsRowTogglesItsMarker()
+    {
+        QFETCH(bool, onText);
+        QFETCH(int, clicks);
+        GraphWindow *window = open(QStringLiteral("x^2-2"), {-10, 10, -10, 10});
+        QVERIFY(window);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        const QImage unmarked = window->pane().surface().image();
+        // The box sits at the row's left end, the text in its middle.
+        const QRect row = window->rootsList()->visualItemRect(window->rootsList()->item(0));
+        const QPoint target = onText ? row.center() : QPoint(row.left() + row.height() / 2, row.center().y());
+        const QPoint at = window->rootsList()->viewport()->mapTo(window, target);
+        for (int i = 0; i < clicks; ++i) {
+            QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+            QTest::qWait(QApplication::doubleClickInterval() + 50);   // separate clicks, not a double click
+        }
+        const bool checked = clicks % 2 == 1;
+        QCOMPARE(window->pane().roots().isChecked(0), checked);
+        QCOMPARE(window->pane().surface().image() != unmarked, checked);
     }
 
     void closingReleasesTheTreesOnce()
