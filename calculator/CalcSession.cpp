@@ -1,6 +1,7 @@
 #include "CalcSession.h"
 
 #include "core/ErrorMessage.h"
+#include "core/EvaluationCost.h"
 #include "core/LangText.h"
 #include "core/MathEngine.h"
 #include "core/NumberFormat.h"
@@ -10,8 +11,10 @@
 
 namespace {
 
-// The code the calculator itself uses for an empty name or right-hand side.
+// The codes the calculator itself uses for an empty name or right-hand side, and for an
+// expression too large to evaluate.
 constexpr int EmptyPartCode = 1;
+constexpr int TooLargeCode = 2;
 
 // The lists' prefix rule: find the first entry that begins with the name, ignoring case, and
 // add the name as typed unless that entry is exactly the name.
@@ -163,9 +166,12 @@ bool CalcSession::processLine(const QString &line, const QString &rest)
         const QString body = line.mid(colon + 1);
         if (name.isEmpty() || body.isEmpty())
             return fail(EmptyPartCode, colon + 1, line);
+        if (!isAffordable(body, colon + 2, line))
+            return false;
         const int code = MathEngine::defineFunction(name, body);
         if (code != 0)
             return fail(code, 1, line);
+        m_functionBodies.insert(name.trimmed().toLower(), body);
         if (addListName(m_functions, name))
             emit functionListed(m_functions.last());
         return succeed(QStringLiteral(":: ") + name.trimmed() + QStringLiteral("(x)=") + body.trimmed(), rest);
@@ -187,6 +193,8 @@ bool CalcSession::processLine(const QString &line, const QString &rest)
         const QString valueText = text.mid(equals);
         if (name.isEmpty() || valueText.isEmpty())
             return fail(EmptyPartCode, equals, line);
+        if (!isAffordable(valueText, equals + 1, line))
+            return false;
         EngineError error;
         const double value = MathEngine::evaluateConstant(valueText, &error);
         if (!error.ok())
@@ -199,6 +207,8 @@ bool CalcSession::processLine(const QString &line, const QString &rest)
         return succeed(QStringLiteral(":: ") + name.trimmed() + QLatin1Char('=') + NumberFormat::historyText(value), rest);
     }
 
+    if (!isAffordable(text, 1, line))
+        return false;
     EngineError error;
     const double value = MathEngine::evaluateConstant(text, &error);
     if (!error.ok())
@@ -218,14 +228,22 @@ bool CalcSession::succeed(const QString &historyLine, const QString &rest)
     return true;
 }
 
-bool CalcSession::fail(int code, int position, const QString &line)
+bool CalcSession::fail(int code, int position, const QString &line, const QString &message)
 {
     m_lastErrorCode = code;
     // position counts from 1; the caret stays inside the rejected line whatever the engine says.
     m_lastErrorCaret = std::clamp(position - 1, 0, static_cast<int>(line.size()));
-    emit errorShown(ErrorMessage(code));
+    emit errorShown(message.isEmpty() ? ErrorMessage(code) : message);
     emit caretPlaced(m_lastErrorCaret);
     return false;
+}
+
+bool CalcSession::isAffordable(const QString &text, int position, const QString &line)
+{
+    // User functions call each other: a short line can stand for millions of operations.
+    if (EvaluationCost::expandedCharacters(text, m_functionBodies) <= EvaluationCost::MaxCharacters)
+        return true;
+    return fail(TooLargeCode, position, line, EvaluationCost::tooLargeMessage());
 }
 
 void CalcSession::clearHistory()
@@ -257,6 +275,7 @@ bool CalcSession::restoreDefinition(const QString &historyLine)
         const QString name = left.chopped(FunctionParameter.size());
         if (name.isEmpty() || right.isEmpty() || MathEngine::defineFunction(name, right) != 0)
             return false;
+        m_functionBodies.insert(name.trimmed().toLower(), right);
         if (addListName(m_functions, name))
             emit functionListed(m_functions.last());
         return true;

@@ -2,6 +2,7 @@
 #include "CalcHistoryFile.h"
 #include "CalcSettings.h"
 #include "CalculatorWindow.h"
+#include "core/FileSizeSignal.h"
 #include "core/LangText.h"
 #include "core/MathEngine.h"
 #include "core/ProgramFolder.h"
@@ -11,6 +12,7 @@
 
 int main(int argc, char *argv[])
 {
+    IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trevolin Calculator"));
 

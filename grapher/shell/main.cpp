@@ -2,11 +2,13 @@
 // its command line over and ends), then the engine, the main window and the command line.
 #include "shell/MainWindow.h"
 #include "shell/ProgramEntry.h"
+#include "core/FileSizeSignal.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trevolin"));
     QApplication::setOrganizationName(QStringLiteral("Trevolin"));
