@@ -185,6 +185,8 @@ private slots:
         QTest::newRow("-4 open parenthesis") << -4 << "End of parenthesis missing.";
         QTest::newRow("-16 empty parentheses") << -16 << "Missing expression between parentheses.";
         QTest::newRow("-19 refused definition") << -19 << "Expression expected.";
+        QTest::newRow("-5 depth limit")
+            << -5 << "The expression is nested too deeply (more than 1000 levels) or too large.";
         const QString function = QStringLiteral("Function must be followed by parenthesis.");
         for (int code : {-35, -37, -38, -39, -40, -42, -44, -45, -46, -47, -48})
             QTest::addRow("%d function name succession", code) << code << function;
@@ -203,7 +205,7 @@ private slots:
             << 115 << "Error evaluating hyperbolic arctangent. The argument must be in (-1, 1).";
         QTest::newRow("118 square root") << 118 << "Error evaluating square root. The argument must be >= 0.";
         const QString generic = QStringLiteral("An error occured in evaluation.");
-        for (int code : {0, 1, -5, -6, -36, -41, -43, -49, -50, -52, 30, 34, 100, 119, 32767, -32768})
+        for (int code : {0, 1, -6, -36, -41, -43, -49, -50, -52, 30, 34, 100, 119, 32767, -32768})
             QTest::addRow("%d generic", code) << code << generic;
     }
 
