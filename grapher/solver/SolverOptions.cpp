@@ -187,8 +187,13 @@ QString SolverOptions::usageText()
         "Plain output: a line with the number of roots, then one root per line rounded to\n"
         "8 decimals; each further section follows after an empty line. In JSON, engine\n"
         "errors appear as {\"error\": code, \"message\": text} and infinite or undefined\n"
-        "values as the strings \"Infinity\", \"-Infinity\" and \"NaN\".\n"
+        "values as the strings \"Infinity\", \"-Infinity\" and \"NaN\". A section that\n"
+        "needs a derivative the engine could not form is null and followed by a member\n"
+        "named after it with \"Error\" (\"extremaError\"). An integral across a pole is\n"
+        "{\"pole\": x, \"message\": text}.\n"
         "\n"
         "Exit status: 0 on success, 2 for a usage mistake or input the engine rejects\n"
-        "(the message shows where), 1 when the math engine cannot be loaded.\n");
+        "(the message shows where), 3 when the engine could not form f' or f'' and the\n"
+        "answer is computed only in part, 1 when the math engine cannot be loaded or\n"
+        "the output cannot be written.\n");
 }

@@ -133,6 +133,10 @@ private slots:
         QFile file(m_translated);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Info]\nLanguage=Testish\n[Msg]\nfile=&Fichier\nErr10=Division par z\xc3\xa9ro.\nEmpty=\n");
+        // The same texts padded past the size of any language file.
+        QFile huge(m_dir.filePath(QStringLiteral("huge.lng")));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.write("[Msg]\nfile=&Fichier\n") > 0);
+        QVERIFY(huge.write(QByteArray(4 * 1024 * 1024, '\n')) > 0);
     }
 
     void cleanup() { SetLanguageFile(QString()); }
@@ -149,6 +153,7 @@ private slots:
         QTest::newRow("no language file gives the default") << "" << "File" << "&File" << "&File";
         QTest::newRow("a file that does not exist gives the default") << "missing" << "File" << "&File" << "&File";
         QTest::newRow("Info section is not a message") << "translated" << "Language" << "Lang" << "Lang";
+        QTest::newRow("a file past 4 MB is not read") << "huge.lng" << "File" << "&File" << "&File";
     }
 
     void lookups()
@@ -159,8 +164,8 @@ private slots:
         QFETCH(QString, expected);
         if (languageFile == QLatin1String("translated"))
             SetLanguageFile(m_translated);
-        else if (languageFile == QLatin1String("missing"))
-            SetLanguageFile(m_dir.filePath(QStringLiteral("none.lng")));
+        else if (languageFile == QLatin1String("missing") || languageFile.endsWith(QLatin1String(".lng")))
+            SetLanguageFile(m_dir.filePath(languageFile == QLatin1String("missing") ? QStringLiteral("none.lng") : languageFile));
         else
             SetLanguageFile(QString());
         QCOMPARE(LangText(key, def), expected);
