@@ -1,6 +1,7 @@
 #include "CalcSession.h"
 
 #include "core/ErrorMessage.h"
+#include "core/EvaluationCost.h"
 #include "core/LangText.h"
 #include "core/MathEngine.h"
 #include "core/NumberFormat.h"
@@ -10,8 +11,10 @@
 
 namespace {
 
-// The code the calculator itself uses for an empty name or right-hand side.
+// The codes the calculator itself uses for an empty name or right-hand side, and for an
+// expression too large to evaluate.
 constexpr int EmptyPartCode = 1;
+constexpr int TooLargeCode = 2;
 
 // The lists' prefix rule: find the first entry that begins with the name, ignoring case, and
 // add the name as typed unless that entry is exactly the name.
@@ -184,9 +187,12 @@ bool CalcSession::interpret(const QString &text, int offset, const QString &rest
         const QString body = text.mid(colon + 1);
         if (name.isEmpty() || body.isEmpty())
             return fail(EmptyPartCode, colon + 1, offset);
+        if (!isAffordable(body, colon + 2, offset))
+            return false;
         const int code = MathEngine::defineFunction(name, body);
         if (code != 0)
             return fail(code, 1, offset);
+        m_functionBodies.insert(name.trimmed().toLower(), body);
         if (addListName(m_functions, name))
             emit functionListed(m_functions.last());
         return succeed(QStringLiteral(":: ") + name.trimmed() + QStringLiteral("(x)=") + body.trimmed(), rest);
@@ -208,6 +214,8 @@ bool CalcSession::interpret(const QString &text, int offset, const QString &rest
         const QString valueText = expression.mid(equals);
         if (name.isEmpty() || valueText.isEmpty())
             return fail(EmptyPartCode, equals, offset);
+        if (!isAffordable(valueText, equals + 1, offset))
+            return false;
         EngineError error;
         const double value = MathEngine::evaluateConstant(valueText, &error);
         if (!error.ok())
@@ -220,6 +228,8 @@ bool CalcSession::interpret(const QString &text, int offset, const QString &rest
         return succeed(QStringLiteral(":: ") + name.trimmed() + QLatin1Char('=') + NumberFormat::historyText(value), rest);
     }
 
+    if (!isAffordable(expression, 1, offset))
+        return false;
     EngineError error;
     const double value = MathEngine::evaluateConstant(expression, &error);
     if (!error.ok())
@@ -239,15 +249,23 @@ bool CalcSession::succeed(const QString &historyLine, const QString &rest)
     return true;
 }
 
-bool CalcSession::fail(int code, int position, int offset)
+bool CalcSession::fail(int code, int position, int offset, const QString &message)
 {
     m_lastErrorCode = code;
     // position counts from 1 in the text after `offset`; the caret stays inside the rejected
     // line whatever the engine says.
     m_lastErrorCaret = std::clamp(position - 1 + offset, 0, static_cast<int>(m_lastLine.size()));
-    emit errorShown(ErrorMessage(code));
+    emit errorShown(message.isEmpty() ? ErrorMessage(code) : message);
     emit caretPlaced(m_lastErrorCaret);
     return false;
+}
+
+bool CalcSession::isAffordable(const QString &text, int position, int offset)
+{
+    // User functions call each other: a short line can stand for millions of operations.
+    if (EvaluationCost::expandedCharacters(text, m_functionBodies) <= EvaluationCost::MaxCharacters)
+        return true;
+    return fail(TooLargeCode, position, offset, EvaluationCost::tooLargeMessage());
 }
 
 void CalcSession::clearHistory()
@@ -279,6 +297,7 @@ bool CalcSession::restoreDefinition(const QString &historyLine)
         const QString name = left.chopped(FunctionParameter.size());
         if (name.isEmpty() || right.isEmpty() || MathEngine::defineFunction(name, right) != 0)
             return false;
+        m_functionBodies.insert(name.trimmed().toLower(), right);
         if (addListName(m_functions, name))
             emit functionListed(m_functions.last());
         return true;

@@ -2,6 +2,7 @@
 // The calculator without its window: turns typed lines into history lines, definitions and
 // error reports. The window mirrors the signals into its controls; tests drive this class
 // directly. Every line goes to the engine, which must have been initialised by the owner.
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -74,7 +75,10 @@ signals:
 private:
     bool succeed(const QString &historyLine, const QString &rest);
     bool interpret(const QString &text, int offset, const QString &rest);
-    bool fail(int code, int position, int offset);
+    bool fail(int code, int position, int offset, const QString &message = QString());
+    // False, after failing the line, when `text` (at `position` in it, the line's text after
+    // `offset`) is too large to evaluate.
+    bool isAffordable(const QString &text, int position, int offset);
     void remember(const QString &line);
     bool restoreDefinition(const QString &historyLine);
 
@@ -82,6 +86,7 @@ private:
     QStringList m_history;
     QStringList m_functions;
     QStringList m_constants;
+    QHash<QString, QString> m_functionBodies;   // lower-case name -> body, as the engine holds them
     QStringList m_recall;        // oldest first
     int m_recallIndex = 0;       // == m_recall.size() when not walking
     QString m_recallDraft;

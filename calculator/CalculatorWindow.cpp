@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -273,17 +274,31 @@ void CalculatorWindow::connectSession()
 
 void CalculatorWindow::restoreSession()
 {
-    const QStringList lines = m_historyFile.load();
-    if (lines.isEmpty())
+    const HistoryRead read = m_historyFile.read();
+    if (read.isDamaged()) {
+        const QString kept = QDir::toNativeSeparators(m_historyFile.damagedPath());
+        showMessage(read.failure.isEmpty()
+                        ? LangText("HistoryLinesSkipped",
+                                   "%1 lines of the history file could not be read and were left out; the file "
+                                   "will be kept as %2.")
+                              .arg(read.skipped)
+                              .arg(kept)
+                        : LangText("HistoryUnreadable", "The history file could not be read (%1); it will be kept as %2.")
+                              .arg(read.failure, kept));
+    }
+    m_savedLines = static_cast<int>(read.lines.size());
+    if (read.lines.isEmpty())
         return;
-    m_session->restoreHistory(lines);
-    m_historyBox->setPlainText(lines.join(QLatin1Char('\n')));
+    m_session->restoreHistory(read.lines);
+    m_historyBox->setPlainText(read.lines.join(QLatin1Char('\n')));
     scrollHistoryToEnd();
 }
 
 void CalculatorWindow::closeEvent(QCloseEvent *event)
 {
-    reportFailedWrite(m_historyFile.save(m_session->history()));
+    // Only this session's new lines: another calculator may have added its own meanwhile.
+    reportFailedWrite(m_historyFile.append(m_session->history().mid(m_savedLines)));
+    m_savedLines = static_cast<int>(m_session->history().size());
     QMainWindow::closeEvent(event);
 }
 
@@ -334,6 +349,7 @@ void CalculatorWindow::clearHistory()
     if (clear) {
         m_historyBox->clear();
         m_session->clearHistory();
+        m_savedLines = 0;
         reportFailedWrite(m_historyFile.save(QStringList()));
     }
     m_inputBox->setFocus();

@@ -87,6 +87,7 @@ private:
 
     CalcSession *m_session = nullptr;
     CalcHistoryFile m_historyFile;
+    int m_savedLines = 0;   // the first lines of the session's history, which the file holds already
 
     InputLine *m_inputBox = nullptr;
     QPlainTextEdit *m_historyBox = nullptr;

@@ -2,6 +2,7 @@
 #include "CalcHistoryFile.h"
 #include "CalcSettings.h"
 #include "CalculatorWindow.h"
+#include "core/FileSizeSignal.h"
 #include "core/LangText.h"
 #include "core/MathEngine.h"
 #include "core/ProgramFolder.h"
@@ -12,6 +13,7 @@
 
 int main(int argc, char *argv[])
 {
+    IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trevolin Calculator"));
     // The installed launcher and icon (the icon is found once the program is installed).

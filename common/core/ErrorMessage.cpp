@@ -19,6 +19,8 @@ QString ErrorMessage(int code)
         return LangText("Err03", "Unknown characters.");
     case -4:
         return LangText("Err04", "End of parenthesis missing.");
+    case -5:
+        return LangText("TooDeep", "The expression is nested too deeply (more than 1000 levels) or too large.");
     case -16:
         return LangText("Err05", "Missing expression between parentheses.");
     case -19:

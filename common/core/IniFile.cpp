@@ -1,5 +1,6 @@
 #include "core/IniFile.h"
 
+#include "core/LangText.h"
 #include "core/SafeFile.h"
 
 #include <QFile>
@@ -45,12 +46,28 @@ QString oneLine(const QString &value)
 
 } // namespace
 
-IniFile::IniFile(const QString &path) : m_path(path)
+IniFile::IniFile(const QString &path, qint64 maxBytes) : m_path(path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (file.exists())
+            m_readFailure = file.errorString();
         return;
-    const QByteArray bytes = file.readAll();
+    }
+    // The size is checked before anything is read; the limited read also covers a device or a
+    // pipe in the file's place, which has no size to check beforehand.
+    QByteArray bytes;
+    if (file.size() <= maxBytes)
+        bytes = file.read(maxBytes + 1);
+    if (file.size() > maxBytes || bytes.size() > maxBytes) {
+        m_tooLarge = true;
+        m_readFailure = tooLargeText(maxBytes);
+        return;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        m_readFailure = file.errorString();
+        return;
+    }
     QStringDecoder utf8(QStringConverter::Utf8);
     QString text = utf8.decode(bytes);
     if (utf8.hasError()) {
@@ -148,8 +165,16 @@ void IniFile::setValue(const QString &section, const QString &key, const QString
     m_lines.insert(insertAt, entry);
 }
 
+QString IniFile::tooLargeText(qint64 maxBytes)
+{
+    return LangText("FileTooLarge", "The file is larger than %1 MB.").arg(maxBytes / (1024 * 1024));
+}
+
 FileWriteResult IniFile::save()
 {
+    // Writing would replace lines that were never read.
+    if (!m_readFailure.isEmpty())
+        return {false, m_readFailure};
     QString text = m_lines.join(m_lineEnd);
     if (m_endsWithNewline && !m_lines.isEmpty())
         text += m_lineEnd;

@@ -16,11 +16,21 @@
 class IniFile {
 public:
     static constexpr int MaxValueLength = 999;
+    // Larger files are not read at all (a language file is the largest kind written by hand).
+    static constexpr qint64 DefaultMaxBytes = 4 * 1024 * 1024;
 
-    // Reads the file; a missing or unreadable file gives an empty document.
-    explicit IniFile(const QString &path);
+    // Reads the file; a missing or unreadable file, or one larger than `maxBytes`, gives an
+    // empty document.
+    explicit IniFile(const QString &path, qint64 maxBytes = DefaultMaxBytes);
 
     QString path() const { return m_path; }
+
+    // Why an existing file was not read (its size, or the system's reason); empty when it was
+    // read or does not exist. save() refuses to replace a file that was not read.
+    QString readFailure() const { return m_readFailure; }
+    bool isTooLarge() const { return m_tooLarge; }
+    // The reason given for a file larger than `maxBytes`.
+    static QString tooLargeText(qint64 maxBytes);
 
     // The value of `key` in `section`, or `def` when the section or the key is missing.
     QString value(const QString &section, const QString &key, const QString &def = QString()) const;
@@ -53,7 +63,9 @@ private:
     QStringList m_lines;
     QString m_lineEnd = QStringLiteral("\n");
     bool m_endsWithNewline = true;
-    bool m_latin1 = false;   // the file was read as Latin-1 and is written back the same way when it can be
+    bool m_latin1 = false;
+    bool m_tooLarge = false;
+    QString m_readFailure;   // the file was read as Latin-1 and is written back the same way when it can be
 };
 
 // The same lookup as IniFile::read, under the name the programs use throughout.

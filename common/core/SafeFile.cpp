@@ -1,10 +1,11 @@
 #include "core/SafeFile.h"
 
+#include "core/FileSizeSignal.h"
+
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,17 +14,6 @@
 namespace {
 
 FileWriteResult failure(int error) { return {false, QString::fromLocal8Bit(std::strerror(error))}; }
-
-// A write past the file-size limit would otherwise end the process with SIGXFSZ; ignored, the
-// write fails with EFBIG and the save is cancelled like any other failed write.
-void ignoreFileSizeSignal()
-{
-    static const bool done = [] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        return true;
-    }();
-    (void)done;
-}
 
 bool writeAll(int fd, const QByteArray &bytes, int &error)
 {
@@ -51,7 +41,8 @@ bool writeAll(int fd, const QByteArray &bytes, int &error)
 
 FileWriteResult SafeFile::write(const QString &path, const QByteArray &bytes)
 {
-    ignoreFileSizeSignal();
+    // Also here for callers that are no program of ours (tests, tools).
+    IgnoreFileSizeSignal();
     // A link is followed, so the file it names is replaced and the link stays.
     const QFileInfo info(path);
     const QString target = info.isSymLink() && !info.symLinkTarget().isEmpty() ? info.symLinkTarget() : path;
@@ -60,6 +51,12 @@ FileWriteResult SafeFile::write(const QString &path, const QByteArray &bytes)
         return failure(EISDIR);
 
     const QByteArray targetName = QFile::encodeName(target);
+    // An existing file that the user may not write (or that nobody may write, which also holds
+    // back root) is not replaced: renaming over it would bypass its permissions.
+    struct stat existing;
+    if (::stat(targetName.constData(), &existing) == 0
+        && (::access(targetName.constData(), W_OK) != 0 || (existing.st_mode & 0222) == 0))
+        return failure(EACCES);
     QByteArray pattern = QFile::encodeName(targetInfo.absolutePath() + QLatin1String("/.")
                                            + targetInfo.fileName() + QLatin1String(".XXXXXX"));
     const int fd = ::mkstemp(pattern.data());

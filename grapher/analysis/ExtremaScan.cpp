@@ -96,3 +96,10 @@ QVector<Extremum> ExtremaScan::run(const FunctionProject &project)
         extrema += part.extrema;
     return extrema;
 }
+
+int ExtremaScan::formFailure(const Expression &derivative)
+{
+    qint32 code = 0;
+    derivative.evaluate(0, code);
+    return code < 0 ? code : 0;
+}

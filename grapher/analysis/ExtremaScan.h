@@ -8,6 +8,7 @@
 #include <QVector>
 #include <QtGlobal>
 
+class Expression;
 class FunctionProject;
 
 struct Extremum {
@@ -18,6 +19,11 @@ struct Extremum {
 
 class ExtremaScan {
 public:
-    // The extrema in ascending x.
+    // The extrema in ascending x. None when f' or f'' could not be formed: callers ask
+    // formFailure first, so that this is not taken for "no extremum".
     static QVector<Extremum> run(const FunctionProject &project);
+
+    // The engine's code when it could not form `derivative` (a derivative too large to hold, or
+    // none at all), else 0. Such an expression reports its code, always negative, at any x.
+    static int formFailure(const Expression &derivative);
 };

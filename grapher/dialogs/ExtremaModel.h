@@ -21,10 +21,12 @@ public:
     const QVector<ExtremumRow> &rows() const { return m_rows; }
 
     // The result label: the count and how to use the list, or, with no extremum, why there may
-    // be none (three sentences separated by blank lines).
+    // be none (three sentences separated by blank lines), or that f' or f'' could not be formed
+    // (with the engine's message).
     QString resultText() const;
 
 private:
+    QString m_failure;
     QVector<Extremum> m_extrema;
     QVector<ExtremumRow> m_rows;
 };

@@ -1,5 +1,6 @@
 #include "dialogs/IntegrateModel.h"
 
+#include "analysis/ProperIntegral.h"
 #include "core/ErrorMessage.h"
 #include "core/LangText.h"
 #include "core/NumberFormat.h"
@@ -43,12 +44,13 @@ IntegrateOutcome IntegrateModel::compute(const QString &startText, const QString
     outcome.shaded = true;
     outcome.x1 = start.value;
     outcome.x2 = end.value;
-    int code = 0;
-    const double integral = m_project.f().integrate(start.value, end.value, &code);
-    if (code != 0)
-        outcome.message = ErrorMessage(code);
+    const IntegralOutcome integral = ProperIntegral::compute(m_project.f(), start.value, end.value);
+    if (integral.pole)
+        outcome.message = ProperIntegral::poleMessage(NumberFormat::roundedText(integral.poleX, Decimals, locale));
+    else if (integral.code != 0)
+        outcome.message = ErrorMessage(integral.code);
     else
-        outcome.integral = NumberFormat::roundedText(integral, Decimals, locale);
+        outcome.integral = NumberFormat::roundedText(integral.value, Decimals, locale);
     return outcome;
 }
 

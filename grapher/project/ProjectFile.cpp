@@ -1,5 +1,6 @@
 #include "project/ProjectFile.h"
 
+#include "core/EvaluationCost.h"
 #include "core/IniFile.h"
 #include "core/LangText.h"
 #include "core/NumberFormat.h"
@@ -12,18 +13,6 @@
 #include <QtGlobal>
 
 namespace {
-
-// Each root-finding step evaluates f and f'. Their cost grows with the size of the two
-// expressions (about 10 ns per printed character on a desktop machine), so a crafted file with
-// a huge function gets fewer steps, keeping the scan that opening starts under about a second.
-// Any function of ordinary size keeps the steps stored in the file.
-qint32 affordableRootSteps(const Expression &f, const Expression &derivative)
-{
-    constexpr qint64 CharacterStepBudget = 80000000;
-    const qint64 characters = qint64(f.text().size()) + qint64(derivative.text().size()) + 1;
-    const qint64 affordable = CharacterStepBudget / characters;
-    return qint32(qBound(qint64(FunctionProject::MinRootSteps), affordable, qint64(FunctionProject::MaxRootSteps)));
-}
 
 const QString SectionVersion = QStringLiteral("Trevolin");
 const QString SectionFunction = QStringLiteral("Function");
@@ -114,7 +103,7 @@ bool readValues(const IniFile &ini, FileValues &values)
 
 FileWriteResult ProjectFile::save(FunctionProject &project, const QString &path)
 {
-    IniFile ini(path);
+    IniFile ini(path, MaxFileBytes);
     ini.setValue(SectionVersion, KeyVersion, FullVersionText());
     ini.setValue(SectionFunction, KeyName, project.functionText());
     // The values in force now, which the parameters box may have changed since loading.
@@ -136,11 +125,16 @@ FileWriteResult ProjectFile::save(FunctionProject &project, const QString &path)
     return result;
 }
 
-ProjectFile::OpenResult ProjectFile::open(FunctionProject &project, const QString &path)
+ProjectFile::OpenResult ProjectFile::open(FunctionProject &project, const QString &path, QString *reason)
 {
     if (!QFileInfo(path).isFile())
         return OpenResult::NoFile;
-    const IniFile ini(path);
+    const IniFile ini(path, MaxFileBytes);
+    if (!ini.readFailure().isEmpty()) {
+        if (reason)
+            *reason = ini.readFailure();
+        return ini.isTooLarge() ? OpenResult::TooLarge : OpenResult::CannotRead;
+    }
     if (ini.value(SectionVersion, KeyVersion).isEmpty())
         return OpenResult::NotAProject;
     FileValues values;
@@ -173,13 +167,14 @@ ProjectFile::OpenResult ProjectFile::open(FunctionProject &project, const QStrin
     return OpenResult::Opened;
 }
 
-ProjectFile::OpenResult ProjectFile::openFromCommandLine(FunctionProject &project, const QString &path)
+ProjectFile::OpenResult ProjectFile::openFromCommandLine(FunctionProject &project, const QString &path,
+                                                         QString *reason)
 {
     const QString resolved = commandLinePath(path);
-    return resolved.isEmpty() ? OpenResult::NoFile : open(project, resolved);
+    return resolved.isEmpty() ? OpenResult::NoFile : open(project, resolved, reason);
 }
 
-QString ProjectFile::openFailureText(OpenResult result)
+QString ProjectFile::openFailureText(OpenResult result, const QString &reason)
 {
     switch (result) {
     case OpenResult::Opened:
@@ -187,6 +182,12 @@ QString ProjectFile::openFailureText(OpenResult result)
     case OpenResult::NoFile:
     case OpenResult::NotAProject:
         return LangText("NoProject", "The file is not a Trevolin project.");
+    case OpenResult::CannotRead:
+        return reason.isEmpty() ? LangText("CannotRead", "The file cannot be read.")
+                                : LangText("CannotRead", "The file cannot be read.") + QLatin1Char('\n') + reason;
+    case OpenResult::TooLarge:
+        return LangText("ErrorFile", "Error on file opening.") + QLatin1Char('\n')
+            + (reason.isEmpty() ? IniFile::tooLargeText(MaxFileBytes) : reason);
     case OpenResult::Unreadable:
     case OpenResult::FunctionRejected:
         break;
@@ -197,6 +198,13 @@ QString ProjectFile::openFailureText(OpenResult result)
 QString ProjectFile::saveFailureText(const FileWriteResult &result)
 {
     return LangText("ErrorSave", "The file could not be saved.") + QLatin1Char('\n') + result.reason;
+}
+
+qint32 ProjectFile::affordableRootSteps(const Expression &f, const Expression &fPrime)
+{
+    const qint64 characters = qint64(f.text().size()) + qint64(fPrime.text().size()) + 1;
+    return qint32(qBound(qint64(FunctionProject::MinRootSteps), EvaluationCost::affordableSteps(characters),
+                         qint64(FunctionProject::MaxRootSteps)));
 }
 
 QString ProjectFile::commandLinePath(const QString &path)

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+class Expression;
 class FunctionProject;
 
 class ProjectFile {
@@ -16,7 +17,12 @@ public:
         NotAProject,       // no [Trevolin] Version
         Unreadable,        // no function, or a number or switch that cannot be read
         FunctionRejected,  // the engine refused the function or its parameters
+        TooLarge,          // larger than MaxFileBytes: left unread
+        CannotRead,        // the system refused to read it
     };
+
+    // A project file holds a few short lines; a larger file is refused before it is read.
+    static constexpr qint64 MaxFileBytes = 1024 * 1024;
 
     // Writes the project's keys into `path` in their fixed order, keeping every other line of
     // an existing file. Either the whole file is written and the project's file becomes `path`,
@@ -25,14 +31,21 @@ public:
     static FileWriteResult save(FunctionProject &project, const QString &path);
 
     // Fills `project` from the file. Nothing in the project changes unless the result is Opened.
-    static OpenResult open(FunctionProject &project, const QString &path);
+    // For TooLarge and CannotRead, `reason` receives why.
+    static OpenResult open(FunctionProject &project, const QString &path, QString *reason = nullptr);
     // The same for a path given on the command line (made absolute against the current folder).
-    static OpenResult openFromCommandLine(FunctionProject &project, const QString &path);
+    static OpenResult openFromCommandLine(FunctionProject &project, const QString &path, QString *reason = nullptr);
 
-    // The message for a failed open (shown in a warning titled with the path).
-    static QString openFailureText(OpenResult result);
+    // The message for a failed open (shown in a warning titled with the path), with the reason
+    // that open() gave.
+    static QString openFailureText(OpenResult result, const QString &reason = QString());
     // The message for a failed save (shown in a warning titled with the path).
     static QString saveFailureText(const FileWriteResult &result);
+
+    // The root-finding steps a function can afford: each step evaluates f and f', so a huge
+    // function gets fewer steps (EvaluationCost), keeping the scan that opening starts under
+    // about a second. Any function of ordinary size gets MaxRootSteps.
+    static qint32 affordableRootSteps(const Expression &f, const Expression &fPrime);
 
     // A command-line path made absolute against the current folder (a path is absolute when it
     // starts with "/"); empty when no file exists there.

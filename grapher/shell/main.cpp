@@ -1,5 +1,6 @@
 // The grapher: the maintenance switches, one running instance per user (a second start hands
 // its command line over and ends), then the engine, the main window and the command line.
+#include "core/FileSizeSignal.h"
 #include "core/Version.h"
 #include "shell/MainWindow.h"
 #include "shell/ProgramEntry.h"
@@ -12,12 +13,12 @@
 
 int main(int argc, char *argv[])
 {
+    IgnoreFileSizeSignal();
     // Answered before a display is opened, so scripts and package checks can ask without one.
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         std::printf("trevolin %s\n", qPrintable(FullVersionText()));
         return 0;
     }
-
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trevolin"));
     QApplication::setOrganizationName(QStringLiteral("Trevolin"));

@@ -1,11 +1,13 @@
 #include "solver/SolverInput.h"
 
 #include "core/ErrorMessage.h"
+#include "core/EvaluationCost.h"
 #include "core/Expression.h"
 #include "core/LangText.h"
 #include "core/MathEngine.h"
 #include "project/FunctionProject.h"
 #include "project/ProjectFile.h"
+#include "solver/LocalFileName.h"
 #include "solver/SolverOptions.h"
 
 #include <QtGlobal>
@@ -81,15 +83,32 @@ bool loadFunction(const SolverOptions &options, FunctionProject &project, InputE
 
 bool loadProject(const SolverOptions &options, FunctionProject &project, InputError &error)
 {
-    const ProjectFile::OpenResult result = ProjectFile::openFromCommandLine(project, options.projectFile());
+    QString reason;
+    const QString openable = LocalFileName::openablePath(options.projectFile());
+    const ProjectFile::OpenResult result = ProjectFile::openFromCommandLine(project, openable, &reason);
     if (result != ProjectFile::OpenResult::Opened) {
         // The window says nothing about a missing command-line file; here the user must be told.
-        const QString message = result == ProjectFile::OpenResult::NoFile ? QStringLiteral("No such file.")
-                                                                           : ProjectFile::openFailureText(result);
-        error = {QStringLiteral("project ") + options.projectFile(), message, QString(), 0};
+        const QString message = result == ProjectFile::OpenResult::NoFile
+            ? QStringLiteral("No such file.")
+            : ProjectFile::openFailureText(result, reason).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        error = {QStringLiteral("project ") + LocalFileName::shown(options.projectFile()), message, QString(), 0};
         return false;
     }
+    if (openable != options.projectFile())
+        project.setFile(LocalFileName::shown(options.projectFile()));
     return checkInterval(project.xMin(), project.xMax(), error);
+}
+
+// Every root-finding step evaluates f and f': each must stay within the cost of one evaluation.
+bool checkCost(const FunctionProject &project, InputError &error)
+{
+    for (const Expression *expression : {&project.f(), &project.fPrime()}) {
+        if (expression->text().size() > EvaluationCost::MaxCharacters) {
+            error = {QStringLiteral("function"), EvaluationCost::tooLargeMessage(), QString(), 0};
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -110,10 +129,12 @@ QString InputError::report() const
 bool SolverInput::load(const SolverOptions &options, FunctionProject &project, QVector<double> &points,
                        InputError &error)
 {
-    if (!(options.usesProject() ? loadProject(options, project, error) : loadFunction(options, project, error)))
+    if (!(options.usesProject() ? loadProject(options, project, error) : loadFunction(options, project, error))
+        || !checkCost(project, error))
         return false;
-    if (options.requestedSteps() > 0)
-        project.setRootSteps(boundedSteps(options.requestedSteps()));
+    // The steps asked for give way, as the file's do, to what a huge function can afford.
+    const int steps = options.requestedSteps() > 0 ? boundedSteps(options.requestedSteps()) : project.rootSteps();
+    project.setRootSteps(qMin(steps, ProjectFile::affordableRootSteps(project.f(), project.fPrime())));
 
     points.clear();
     for (const QString &text : options.pointTexts()) {

@@ -1,5 +1,7 @@
 #include "solver/SolverOptions.h"
 
+#include "project/FunctionProject.h"
+
 namespace {
 
 const QString OptionPrefix = QStringLiteral("--");
@@ -49,9 +51,28 @@ bool SolverOptions::takeValue(const QString &option, const QStringList &argument
 
 bool SolverOptions::parse(const QStringList &arguments, QString *error)
 {
-    QString dummy;
-    if (!error)
-        error = &dummy;
+    QString mistake;
+    if (parseArguments(arguments, &mistake))
+        return true;
+    // Help and version answer whatever else the line holds, mistakes included, also where the
+    // reading stopped before them.
+    for (const QString &argument : arguments) {
+        if (argument == OptionPrefix)
+            break;
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
+            m_help = true;
+        else if (argument == QLatin1String("--version"))
+            m_version = true;
+    }
+    if (m_help || m_version)
+        return true;
+    if (error)
+        *error = mistake;
+    return false;
+}
+
+bool SolverOptions::parseArguments(const QStringList &arguments, QString *error)
+{
     QStringList positional;
     bool optionsEnded = false;
     for (int i = 0; i < arguments.size(); ++i) {
@@ -80,7 +101,11 @@ bool SolverOptions::parse(const QStringList &arguments, QString *error)
             bool ok = false;
             m_steps = value.trimmed().toInt(&ok);
             if (!ok || m_steps <= 0) {
-                *error = QStringLiteral("--steps needs a positive whole number, not \"%1\".").arg(value);
+                m_steps = 0;
+                *error = QStringLiteral("--steps needs a positive whole number (steps are kept within %1..%2), not \"%3\".")
+                             .arg(FunctionProject::MinRootSteps)
+                             .arg(FunctionProject::MaxRootSteps)
+                             .arg(value);
                 return false;
             }
         } else if (name == QLatin1String("--at")) {
@@ -108,7 +133,7 @@ bool SolverOptions::parse(const QStringList &arguments, QString *error)
         }
     }
 
-    // Help and version answer whatever else the line holds.
+    // Help and version need nothing else; parse() answers them whatever else the line holds.
     if (m_help || m_version)
         return true;
     if (usesProject()) {
@@ -162,8 +187,13 @@ QString SolverOptions::usageText()
         "Plain output: a line with the number of roots, then one root per line rounded to\n"
         "8 decimals; each further section follows after an empty line. In JSON, engine\n"
         "errors appear as {\"error\": code, \"message\": text} and infinite or undefined\n"
-        "values as the strings \"Infinity\", \"-Infinity\" and \"NaN\".\n"
+        "values as the strings \"Infinity\", \"-Infinity\" and \"NaN\". A section that\n"
+        "needs a derivative the engine could not form is null and followed by a member\n"
+        "named after it with \"Error\" (\"extremaError\"). An integral across a pole is\n"
+        "{\"pole\": x, \"message\": text}.\n"
         "\n"
         "Exit status: 0 on success, 2 for a usage mistake or input the engine rejects\n"
-        "(the message shows where), 1 when the math engine cannot be loaded.\n");
+        "(the message shows where), 3 when the engine could not form f' or f'' and the\n"
+        "answer is computed only in part, 1 when the math engine cannot be loaded or\n"
+        "the output cannot be written.\n");
 }

@@ -43,6 +43,7 @@ public:
     QStringList pointTexts() const { return m_pointTexts; }
 
 private:
+    bool parseArguments(const QStringList &arguments, QString *error);
     // The flag behind an option without value, or null for a name that is no such option.
     bool *switchNamed(const QString &name);
     bool takeValue(const QString &option, const QStringList &arguments, int &index, QString &value, QString *error);

@@ -10,6 +10,7 @@
 
 #include <QLocale>
 
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -53,10 +54,32 @@ QString pointLine(const QString &name, const QString &x, const EngineValue &resu
                        : call + QStringLiteral(": ") + ErrorMessage(result.code);
 }
 
-QString derivativeLine(const QString &name, const QString &text)
+// "the engine could not form f''(x): <message>"
+QString notFormed(const QString &name, int code)
 {
-    return text.isNull() ? name + QStringLiteral("(x): the engine could not form this derivative.")
-                         : name + QStringLiteral("(x) = ") + text;
+    return QStringLiteral("the engine could not form %1(x): %2").arg(name, ErrorMessage(code));
+}
+
+QString derivativeLine(const QString &name, const QString &text, int failure)
+{
+    return failure != 0 ? name + QStringLiteral("(x): ") + notFormed(name, failure)
+                        : name + QStringLiteral("(x) = ") + text;
+}
+
+// The first derivative of those a section needs that the engine could not form: f', then f''.
+QString missingDerivative(int fPrimeFailure, int fSecondFailure)
+{
+    return fPrimeFailure != 0 ? notFormed(QStringLiteral("f'"), fPrimeFailure)
+                              : notFormed(QStringLiteral("f''"), fSecondFailure);
+}
+
+void writeFailure(JsonWriter &json, const QString &key, int code, const QString &message)
+{
+    json.key(key);
+    json.beginObject();
+    json.field(QStringLiteral("error"), code);
+    json.field(QStringLiteral("message"), message);
+    json.endObject();
 }
 
 // The engine prints each parameter followed by "; "; the list reads better without the last one.
@@ -93,36 +116,55 @@ SolverReport SolverReport::compute(const FunctionProject &project, const SolverO
     report.m_xMin = project.xMin();
     report.m_xMax = project.xMax();
     report.m_steps = project.rootSteps();
-    report.m_roots = RootScan::run(project);
+    report.m_fPrimeFailure = ExtremaScan::formFailure(project.fPrime());
+    report.m_fSecondFailure = ExtremaScan::formFailure(project.fSecond());
+    // Every sign change of f is refined with f': without it the roots are not computed at all.
+    if (report.m_fPrimeFailure == 0)
+        report.m_roots = RootScan::run(project);
 
     if (options.wantsExtrema()) {
         report.m_hasExtrema = true;
-        report.m_extrema = ExtremaScan::run(project);
+        if (report.m_fPrimeFailure == 0 && report.m_fSecondFailure == 0)
+            report.m_extrema = ExtremaScan::run(project);
     }
     if (options.wantsIntegral()) {
         report.m_hasIntegral = true;
-        report.m_integral.value = project.f().integrate(project.xMin(), project.xMax(), &report.m_integral.code);
+        report.m_integral = ProperIntegral::compute(project.f(), project.xMin(), project.xMax());
     }
     for (const double x : points)
         report.m_points.append({x, evaluate(project.f(), x), evaluate(project.fPrime(), x),
                                 evaluate(project.fSecond(), x)});
     if (options.wantsDerivatives()) {
         report.m_hasDerivatives = true;
-        // A null text marks a derivative that the engine refused to form.
-        report.m_fPrimeText = project.fPrime().isNull() ? QString() : project.fPrime().text();
-        report.m_fSecondText = project.fSecond().isNull() ? QString() : project.fSecond().text();
+        report.m_fPrimeText = report.m_fPrimeFailure != 0 ? QString() : project.fPrime().text();
+        report.m_fSecondText = report.m_fSecondFailure != 0 ? QString() : project.fSecond().text();
     }
     return report;
+}
+
+bool SolverReport::isComplete() const
+{
+    // The roots need both: f' for every sign change, f'' where f only touches zero.
+    return m_fPrimeFailure == 0 && m_fSecondFailure == 0;
 }
 
 QString SolverReport::plainText() const
 {
     QStringList lines;
-    lines << rootsHeader(m_roots.size());
+    if (m_fPrimeFailure != 0)
+        lines << QStringLiteral("Roots not computed: ") + missingDerivative(m_fPrimeFailure, 0);
+    else
+        lines << rootsHeader(m_roots.size());
     for (const double root : m_roots)
         lines << shown(root);
+    if (m_fPrimeFailure == 0 && m_fSecondFailure != 0)
+        lines << QStringLiteral("Roots where f only touches zero were not searched: ")
+                + missingDerivative(0, m_fSecondFailure);
 
-    if (m_hasExtrema) {
+    if (m_hasExtrema && (m_fPrimeFailure != 0 || m_fSecondFailure != 0)) {
+        lines << QString()
+              << QStringLiteral("Local extrema not computed: ") + missingDerivative(m_fPrimeFailure, m_fSecondFailure);
+    } else if (m_hasExtrema) {
         lines << QString() << extremaHeader(m_extrema.size());
         for (const Extremum &extremum : m_extrema)
             lines << shown(extremum.x) + QLatin1Char(' ') + shown(extremum.y) + QLatin1Char(' ')
@@ -131,8 +173,9 @@ QString SolverReport::plainText() const
     if (m_hasIntegral) {
         const QString call = QStringLiteral("Integral from %1 to %2").arg(shown(m_xMin), shown(m_xMax));
         lines << QString()
-              << (m_integral.ok() ? call + QStringLiteral(" = ") + shown(m_integral.value)
-                                  : call + QStringLiteral(": ") + ErrorMessage(m_integral.code));
+              << (m_integral.pole        ? call + QStringLiteral(": ") + ProperIntegral::poleMessage(shown(m_integral.poleX))
+                  : m_integral.code == 0 ? call + QStringLiteral(" = ") + shown(m_integral.value)
+                                         : call + QStringLiteral(": ") + ErrorMessage(m_integral.code));
     }
     if (!m_points.isEmpty()) {
         lines << QString();
@@ -143,8 +186,8 @@ QString SolverReport::plainText() const
         }
     }
     if (m_hasDerivatives) {
-        lines << QString() << derivativeLine(QStringLiteral("f'"), m_fPrimeText)
-              << derivativeLine(QStringLiteral("f''"), m_fSecondText);
+        lines << QString() << derivativeLine(QStringLiteral("f'"), m_fPrimeText, m_fPrimeFailure)
+              << derivativeLine(QStringLiteral("f''"), m_fSecondText, m_fPrimeFailure ? m_fPrimeFailure : m_fSecondFailure);
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
@@ -164,13 +207,26 @@ QString SolverReport::jsonText() const
     json.endObject();
     json.field(QStringLiteral("steps"), m_steps);
 
+    // A section that could not be computed is null, followed by "<section>Error".
     json.key(QStringLiteral("roots"));
-    json.beginArray();
-    for (const double root : m_roots)
-        json.value(root);
-    json.endArray();
+    if (m_fPrimeFailure != 0) {
+        json.nullValue();
+    } else {
+        json.beginArray();
+        for (const double root : m_roots)
+            json.value(root);
+        json.endArray();
+    }
+    if (m_fPrimeFailure != 0 || m_fSecondFailure != 0)
+        writeFailure(json, QStringLiteral("rootsError"), m_fPrimeFailure ? m_fPrimeFailure : m_fSecondFailure,
+                     missingDerivative(m_fPrimeFailure, m_fSecondFailure));
 
-    if (m_hasExtrema) {
+    if (m_hasExtrema && (m_fPrimeFailure != 0 || m_fSecondFailure != 0)) {
+        json.key(QStringLiteral("extrema"));
+        json.nullValue();
+        writeFailure(json, QStringLiteral("extremaError"), m_fPrimeFailure ? m_fPrimeFailure : m_fSecondFailure,
+                     missingDerivative(m_fPrimeFailure, m_fSecondFailure));
+    } else if (m_hasExtrema) {
         json.key(QStringLiteral("extrema"));
         json.beginArray();
         for (const Extremum &extremum : m_extrema) {
@@ -185,7 +241,10 @@ QString SolverReport::jsonText() const
     if (m_hasIntegral) {
         json.key(QStringLiteral("integral"));
         json.beginObject();
-        if (m_integral.ok()) {
+        if (m_integral.pole) {
+            json.field(QStringLiteral("pole"), m_integral.poleX);
+            json.field(QStringLiteral("message"), ProperIntegral::poleMessage(shown(m_integral.poleX)));
+        } else if (m_integral.code == 0) {
             json.field(QStringLiteral("value"), m_integral.value);
         } else {
             json.field(QStringLiteral("error"), m_integral.code);
@@ -212,13 +271,17 @@ QString SolverReport::jsonText() const
     if (m_hasDerivatives) {
         json.key(QStringLiteral("derivatives"));
         json.beginObject();
-        for (const auto &[name, text] : {std::pair{QStringLiteral("fPrime"), m_fPrimeText},
-                                         std::pair{QStringLiteral("fSecond"), m_fSecondText}}) {
+        const int secondFailure = m_fPrimeFailure ? m_fPrimeFailure : m_fSecondFailure;
+        for (const auto &[name, text, failure, shownName] :
+             {std::tuple{QStringLiteral("fPrime"), m_fPrimeText, m_fPrimeFailure, QStringLiteral("f'")},
+              std::tuple{QStringLiteral("fSecond"), m_fSecondText, secondFailure, QStringLiteral("f''")}}) {
             json.key(name);
-            if (text.isNull())
+            if (failure != 0) {
                 json.nullValue();
-            else
+                writeFailure(json, name + QStringLiteral("Error"), failure, notFormed(shownName, failure));
+            } else {
                 json.value(text);
+            }
         }
         json.endObject();
     }

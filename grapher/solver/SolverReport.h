@@ -3,6 +3,7 @@
 // with numbers as the graph window shows them (8 decimals, C locale, so scripts always see the
 // same text) and JSON with every number at full precision.
 #include "analysis/ExtremaScan.h"
+#include "analysis/ProperIntegral.h"
 
 #include <QString>
 #include <QVector>
@@ -37,6 +38,10 @@ public:
     QString plainText() const;
     QString jsonText() const;
 
+    // False when a requested section could not be computed because the engine could not form
+    // f' or f'' (trevsolve then ends with status 3, "computed only in part").
+    bool isComplete() const;
+
 private:
     QString m_functionText;
     QString m_parameters;
@@ -48,7 +53,10 @@ private:
     bool m_hasExtrema = false;
     QVector<Extremum> m_extrema;
     bool m_hasIntegral = false;
-    EngineValue m_integral;
+    IntegralOutcome m_integral;
+    // The engine's codes when it could not form f' or f'', else 0.
+    int m_fPrimeFailure = 0;
+    int m_fSecondFailure = 0;
     QVector<PointEvaluation> m_points;
     bool m_hasDerivatives = false;
     QString m_fPrimeText;   // null when the engine could not form the derivative

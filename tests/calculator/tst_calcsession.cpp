@@ -73,6 +73,8 @@ private slots:
     void sessionRoundTrip();
     void historyFileRead_data();
     void historyFileRead();
+    void historyFileWrite_data();
+    void historyFileWrite();
 };
 
 void TestCalcSession::acceptedLine_data()
@@ -143,6 +145,11 @@ void TestCalcSession::rejectedLine_data()
     QTest::newRow("new function calls itself") << QStringList() << "selfref: selfref(x)" << -19 << 0;
     QTest::newRow("unknown name") << QStringList() << "q*2" << -1 << 0;
     QTest::newRow("history constant line: caret at the error") << QStringList() << ":: g=2+$" << -3 << 7;
+    QStringList doubling{QStringLiteral("u0: x")};
+    for (int i = 1; i <= 16; ++i)
+        doubling << QStringLiteral("u%1: u%2(x)+u%2(x)").arg(i).arg(i - 1);
+    QTest::newRow("functions written out too large") << doubling << "u16(1)+u16(1)" << 2 << 0;
+    QTest::newRow("definition written out too large") << doubling << "u17: u16(x)+u16(x)" << 2 << 4;
     // A NUL would end the engine's text early and 2 would be accepted as the value.
     QTest::newRow("NUL character") << QStringList() << QString(QStringLiteral("2") + QChar(0) + QStringLiteral("+3")) << -3
                                    << 1;
@@ -498,34 +505,95 @@ void TestCalcSession::sessionRoundTrip()
 
 void TestCalcSession::historyFileRead_data()
 {
-    QTest::addColumn<QByteArray>("content");   // null: no file; "/": a folder in its place
+    QTest::addColumn<QByteArray>("content");   // null: no file; "/": a folder in its place; "huge": past the size limit
     QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("skipped");
+    QTest::addColumn<bool>("unreadable");
 
     QStringList many;
     for (int i = 0; i < CalcHistoryFile::MaxLines + 5; ++i)
         many << QString::number(i);
+    const QByteArray longLine(CalcHistoryFile::MaxLineBytes + 1, '7');
     QTest::newRow("line ends and blank lines") << QByteArray("1+1=2\r\n\r\n:: g=3\n  \n2+2=4")
-                                               << QStringList{"1+1=2", ":: g=3", "2+2=4"};
-    QTest::newRow("the last lines") << many.join(QLatin1Char('\n')).toUtf8() << many.mid(5);
-    QTest::newRow("no file") << QByteArray() << QStringList();
-    QTest::newRow("a folder in its place") << QByteArray("/") << QStringList();
-    QTest::newRow("not UTF-8") << QByteArray("1+1=2\n\xff\xfe\x80\x81\n") << QStringList();
-    QTest::newRow("a NUL") << QByteArray("1+1=2\n\0:: g=3\n", 14) << QStringList();
+                                               << QStringList{"1+1=2", ":: g=3", "2+2=4"} << 0 << false;
+    QTest::newRow("the last lines") << many.join(QLatin1Char('\n')).toUtf8() << many.mid(5) << 0 << false;
+    QTest::newRow("no file") << QByteArray() << QStringList() << 0 << false;
+    QTest::newRow("a folder in its place") << QByteArray("/") << QStringList() << 0 << true;
+    QTest::newRow("not UTF-8: that line left out") << QByteArray("1+1=2\n\xff\xfe\x80\x81\n2+2=4\n")
+                                                   << QStringList{"1+1=2", "2+2=4"} << 1 << false;
+    QTest::newRow("a NUL: that line left out") << QByteArray("1+1=2\n\0:: g=3\n", 14) << QStringList{"1+1=2"} << 1
+                                               << false;
+    QTest::newRow("UTF-16: no line readable") << QByteArray("\xff\xfe" "1\0+\0" "1\0\n\0" "2\0\n\0", 14)
+                                              << QStringList() << 3 << false;
+    QTest::newRow("a long line left out") << QByteArray("1+1=2\n" + longLine + "\n2+2=4\n")
+                                          << QStringList{"1+1=2", "2+2=4"} << 1 << false;
+    QTest::newRow("larger than the limit") << QByteArray("huge") << QStringList() << 0 << true;
 }
 
 void TestCalcSession::historyFileRead()
 {
     QFETCH(QByteArray, content);
     QFETCH(QStringList, lines);
+    QFETCH(int, skipped);
+    QFETCH(bool, unreadable);
 
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("history.txt"));
     QFile file(path);
     if (content == "/")
         QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("history.txt")));
+    else if (content == "huge")
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(CalcHistoryFile::MaxFileBytes + 1));
     else if (!content.isNull())
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush());
-    QCOMPARE(CalcHistoryFile(path).load(), lines);
+    const HistoryRead read = CalcHistoryFile(path).read();
+    QCOMPARE(read.lines, lines);
+    QCOMPARE(read.skipped, skipped);
+    QCOMPARE(!read.failure.isEmpty(), unreadable);
+}
+
+// What the file holds after two calculators closed one after the other, each adding to what it
+// read when it opened; a damaged file is first kept aside byte for byte.
+void TestCalcSession::historyFileWrite_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<int>("firstAdds");
+    QTest::addColumn<int>("secondAdds");
+    QTest::addColumn<int>("keptLines");
+    QTest::addColumn<bool>("movedAside");
+
+    QTest::newRow("both windows keep their lines") << QByteArray("1+1=2\n") << 2 << 3 << 6 << false;
+    QTest::newRow("the cap still holds") << QByteArray("1+1=2\n") << 600 << 600 << CalcHistoryFile::MaxLines << false;
+    QTest::newRow("a damaged file is kept aside") << QByteArray("1+1=2\n\xff\n") << 1 << 1 << 3 << true;
+}
+
+void TestCalcSession::historyFileWrite()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(int, firstAdds);
+    QFETCH(int, secondAdds);
+    QFETCH(int, keptLines);
+    QFETCH(bool, movedAside);
+
+    QTemporaryDir folder;
+    const CalcHistoryFile history(folder.filePath(QStringLiteral("history.txt")));
+    QFile file(history.path());
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+    file.close();
+    QStringList first, second;
+    for (int i = 0; i < firstAdds; ++i)
+        first << QStringLiteral("first %1").arg(i);
+    for (int i = 0; i < secondAdds; ++i)
+        second << QStringLiteral("second %1").arg(i);
+    QVERIFY(bool(history.append(first)));
+    QVERIFY(bool(history.append(second)));
+
+    const QStringList lines = history.load();
+    QCOMPARE(lines.size(), keptLines);
+    QCOMPARE(lines.mid(lines.size() - second.size()), second);
+    QVERIFY(lines.contains(first.last()));
+    QFile aside(history.damagedPath());
+    QCOMPARE(aside.open(QIODevice::ReadOnly) && aside.readAll() == before, movedAside);
 }
 
 QTEST_GUILESS_MAIN(TestCalcSession)

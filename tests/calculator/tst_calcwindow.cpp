@@ -116,6 +116,7 @@ private slots:
     void clearHistoryAsksFirst_data();
     void clearHistoryAsksFirst();
     void sessionSurvivesRestart();
+    void damagedHistoryKeptAndTold();
     void escapeEmptiesInput();
     void skinFromSettings();
     void skinColours_data();
@@ -436,6 +437,26 @@ void TestCalcWindow::sessionSurvivesRestart()
     QCOMPARE(ComboItems(window().functionsBox()).count(QStringLiteral("f")), 1);
     typeLine(QStringLiteral("f(g)"));
     QVERIFY(history().endsWith(QStringLiteral("\nf(g)=4")));
+}
+
+void TestCalcWindow::damagedHistoryKeptAndTold()
+{
+    const QByteArray damaged("1+1=2\n\xff\xfe\n");
+    window().close();
+    QFile file(historyPath());
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(damaged) == damaged.size());
+    file.close();
+    openWindow();
+    QCOMPARE(history(), QStringLiteral("1+1=2"));
+    QVERIFY(window().errorBox()->isVisible());
+    QVERIFY(window().errorBox()->text().contains(CalcHistoryFile(historyPath()).damagedPath()));
+    typeLine(QStringLiteral("2+2"));
+    window().close();
+    QCOMPARE(CalcHistoryFile(historyPath()).load(), (QStringList{"1+1=2", "2+2=4"}));
+    QFile aside(CalcHistoryFile(historyPath()).damagedPath());
+    QVERIFY(aside.open(QIODevice::ReadOnly));
+    QCOMPARE(aside.readAll(), damaged);
+    openWindow();
 }
 
 void TestCalcWindow::escapeEmptiesInput()

@@ -133,6 +133,10 @@ private slots:
         QFile file(m_translated);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Info]\nLanguage=Testish\n[Msg]\nfile=&Fichier\nErr10=Division par z\xc3\xa9ro.\nEmpty=\n");
+        // The same texts padded past the size of any language file.
+        QFile huge(m_dir.filePath(QStringLiteral("huge.lng")));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.write("[Msg]\nfile=&Fichier\n") > 0);
+        QVERIFY(huge.write(QByteArray(4 * 1024 * 1024, '\n')) > 0);
     }
 
     void cleanup() { SetLanguageFile(QString()); }
@@ -149,6 +153,7 @@ private slots:
         QTest::newRow("no language file gives the default") << "" << "File" << "&File" << "&File";
         QTest::newRow("a file that does not exist gives the default") << "missing" << "File" << "&File" << "&File";
         QTest::newRow("Info section is not a message") << "translated" << "Language" << "Lang" << "Lang";
+        QTest::newRow("a file past 4 MB is not read") << "huge.lng" << "File" << "&File" << "&File";
     }
 
     void lookups()
@@ -159,8 +164,8 @@ private slots:
         QFETCH(QString, expected);
         if (languageFile == QLatin1String("translated"))
             SetLanguageFile(m_translated);
-        else if (languageFile == QLatin1String("missing"))
-            SetLanguageFile(m_dir.filePath(QStringLiteral("none.lng")));
+        else if (languageFile == QLatin1String("missing") || languageFile.endsWith(QLatin1String(".lng")))
+            SetLanguageFile(m_dir.filePath(languageFile == QLatin1String("missing") ? QStringLiteral("none.lng") : languageFile));
         else
             SetLanguageFile(QString());
         QCOMPARE(LangText(key, def), expected);
@@ -185,6 +190,8 @@ private slots:
         QTest::newRow("-4 open parenthesis") << -4 << "End of parenthesis missing.";
         QTest::newRow("-16 empty parentheses") << -16 << "Missing expression between parentheses.";
         QTest::newRow("-19 refused definition") << -19 << "Expression expected.";
+        QTest::newRow("-5 depth limit")
+            << -5 << "The expression is nested too deeply (more than 1000 levels) or too large.";
         const QString function = QStringLiteral("Function must be followed by parenthesis.");
         for (int code : {-35, -37, -38, -39, -40, -42, -44, -45, -46, -47, -48})
             QTest::addRow("%d function name succession", code) << code << function;
@@ -203,7 +210,7 @@ private slots:
             << 115 << "Error evaluating hyperbolic arctangent. The argument must be in (-1, 1).";
         QTest::newRow("118 square root") << 118 << "Error evaluating square root. The argument must be >= 0.";
         const QString generic = QStringLiteral("An error occured in evaluation.");
-        for (int code : {0, 1, -5, -6, -36, -41, -43, -49, -50, -52, 30, 34, 100, 119, 32767, -32768})
+        for (int code : {0, 1, -6, -36, -41, -43, -49, -50, -52, 30, 34, 100, 119, 32767, -32768})
             QTest::addRow("%d generic", code) << code << generic;
     }
 
@@ -283,7 +290,8 @@ private slots:
             "SaveRoots3 SaveTrevolinProject Select SelectAll SelectInvert SelectNone Should ShowGrid ShowLarger "
             "ShowSmaller Skin Solve SolveEq SolveRandom Start StartDomain StartEnd StartInterval Support ThankYou "
             "Type TypeEnd TypeFunction TypeStart TypeValue Updates ValDer1 ValDer2 ValFun Valid WhatsNew Window "
-            "Wizard XPoint ZoomIn ZoomOut Function Constant Insert ClearHistory");
+            "Wizard XPoint ZoomIn ZoomOut Function Constant Insert ClearHistory CannotRead FileTooLarge "
+            "HistoryLinesSkipped HistoryUnreadable NoIntegral TooDeep TooLarge");
         QStringList all = keys.split(QLatin1Char(' '));
         for (int i = 1; i <= 29; ++i)
             all << QStringLiteral("Err%1").arg(i, 2, 10, QLatin1Char('0'));

@@ -218,6 +218,8 @@ void TestProjectFile::refusedFiles_data()
                                                      << ErrorFile;
     QTest::newRow("Boolean empty") << (Header + QStringLiteral("[Show]\nGrid=\n")).toUtf8() << ErrorFile;
     QTest::newRow("Boolean number with garbage") << (Header + QStringLiteral("[Show]\nGrid=1x\n")).toUtf8() << ErrorFile;
+    QTest::newRow("a project padded past 1 MB") << (Header.toUtf8() + QByteArray(1024 * 1024, '\n'))
+                                                << ErrorFile + QStringLiteral("\nThe file is larger than 1 MB.");
 }
 
 void TestProjectFile::refusedFiles()
@@ -455,7 +457,7 @@ void TestProjectFile::largeGarbageIsQuick()
     timer.start();
     const ProjectFile::OpenResult result = ProjectFile::open(project, file);
     QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
-    QCOMPARE(ProjectFile::openFailureText(result), NoProject);
+    QCOMPARE(ProjectFile::openFailureText(result), ErrorFile + QStringLiteral("\nThe file is larger than 1 MB."));
 }
 
 QTEST_GUILESS_MAIN(TestProjectFile)

@@ -8,6 +8,9 @@
 #include <QProcess>
 
 #include <cmath>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -94,6 +97,8 @@ private slots:
     void plainText();
     void json_data();
     void json();
+    void endings_data();
+    void endings();
 
 private:
     QTemporaryDir m_dir;
@@ -108,8 +113,14 @@ void TestTrevsolve::initTestCase()
     m_projectPath = m_dir.filePath(QStringLiteral("parabola.tvp"));
     QFile file(m_projectPath);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[Trevolin]\nVersion=2.36.969\n[Function]\nName=x^2-a\nParam=a=3\n"
-               "[Graph]\nXmin=-10\nXmax=10\n[Precision]\nRoot-finding steps=777\n");
+    const QByteArray project("[Trevolin]\nVersion=2.36.969\n[Function]\nName=x^2-a\nParam=a=3\n"
+                             "[Graph]\nXmin=-10\nXmax=10\n[Precision]\nRoot-finding steps=777\n");
+    file.write(project);
+    // The same project under a name that is no UTF-8, and padded past the size limit.
+    const int fd = ::open(QFile::encodeName(m_dir.path()).append("/lat\xe9.tvp").constData(), O_WRONLY | O_CREAT, 0644);
+    QVERIFY(fd >= 0 && ::write(fd, project.constData(), size_t(project.size())) == project.size() && ::close(fd) == 0);
+    QFile huge(m_dir.filePath(QStringLiteral("huge.tvp")));
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.write(project) == project.size() && huge.resize(1024 * 1024 + 1));
 }
 
 void TestTrevsolve::plainText_data()
@@ -162,6 +173,27 @@ void TestTrevsolve::plainText_data()
     QTest::newRow("bound missing") << QStringList{"x", "0"} << 2 << ""
                                    << "trevsolve: Expected FUNCTION XMIN XMAX, got 2 argument(s).\n"
                                       "Try \"trevsolve --help\".\n";
+    const QString tooDeep = QStringLiteral("The expression is nested too deeply (more than 1000 levels) or too large.");
+    QTest::newRow("f'' not formed: said for each section")
+        << QStringList{"--extrema", QStringLiteral("sin(").repeated(120) + "x^2-0.5" + QStringLiteral(")").repeated(120),
+                       "-1", "1"}
+        << 3
+        << "2 roots found.\n-0.70710678\n0.70710678\nRoots where f only touches zero were not searched: the engine "
+           "could not form f''(x): " + tooDeep + "\n\nLocal extrema not computed: the engine could not form f''(x): "
+           + tooDeep + "\n"
+        << "";
+    QTest::newRow("steps cut for a huge derivative")
+        << QStringList{"--steps", "1000", QStringLiteral("x^(").repeated(300) + "x" + QStringLiteral(")").repeated(300),
+                       "0.5", "2"}
+        << 3
+        << "No root found.\nRoots where f only touches zero were not searched: the engine could not form f''(x): "
+           + tooDeep + "\n"
+        << "trevsolve: root-finding steps kept within 100..50000 and what the function's size allows: using 219.\n";
+    QTest::newRow("integral across a pole between Simpson's points")
+        << QStringList{"--integral", "x^3-2x^2+1/x-3", "-6", "6"} << 0
+        << "2 roots found.\n0.31567235\n2.43628197\n\n"
+           "Integral from -6 to 6: The integral does not converge: f has a pole near x = 0.\n"
+        << "";
     const QString missing = m_dir.filePath(QStringLiteral("missing.tvp"));
     QTest::newRow("missing project file") << QStringList{"--project", missing} << 2 << ""
                                           << "trevsolve: project " + missing + ": No such file.\n";
@@ -223,6 +255,13 @@ void TestTrevsolve::json_data()
                                    << "";
     QTest::newRow("project roots") << QStringList{"--project", m_projectPath} << "roots"
                                    << QJsonValue(QJsonArray{-std::sqrt(3.0), std::sqrt(3.0)}) << 1e-15 << "";
+    QTest::newRow("extrema without f''")
+        << QStringList{"--extrema", QStringLiteral("sin(").repeated(120) + "x^2-0.5" + QStringLiteral(")").repeated(120),
+                       "-1", "1"}
+        << "extremaError/error" << QJsonValue(-5) << 0.0 << "\"extrema\":null,";
+    QTest::newRow("integral across a pole") << QStringList{"1/x^2", "-1", "2", "--integral"} << "integral/message"
+                                            << QJsonValue("The integral does not converge: f has a pole near x = 0.")
+                                            << 0.0 << "";
 }
 
 void TestTrevsolve::json()
@@ -235,7 +274,8 @@ void TestTrevsolve::json()
 
     const SolverRun run = runSolver(arguments << QStringLiteral("--json"));
     QVERIFY(run.finished);
-    QCOMPARE(run.exitCode, 0);
+    // A section that could not be computed makes the answer one "in part".
+    QCOMPARE(run.exitCode, path.contains(QStringLiteral("Error")) ? 3 : 0);
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(run.standardOutput.toUtf8(), &error);
     QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString() + ": " + run.standardOutput));
@@ -245,6 +285,68 @@ void TestTrevsolve::json()
              qPrintable(QStringLiteral("%1 is %2, expected %3").arg(path, jsonText(actual), jsonText(expected))));
     if (!literal.isEmpty())
         QVERIFY2(run.standardOutput.contains(literal), qPrintable(run.standardOutput));
+}
+
+// How a run ends when its input or its output is out of the ordinary: status, part of the
+// output, part of the error output. A first argument "-c" runs the second through the shell,
+// with the program as $0, to pass bytes that are no UTF-8.
+void TestTrevsolve::endings_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("output");   // "": a pipe; a file name; "limit": a file under "ulimit -f 0"
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("outputPart");
+    QTest::addColumn<QString>("errorPart");
+
+    QTest::newRow("help answers whatever else") << QStringList{"--help", "--bogus"} << "" << 0 << "Usage: trevsolve"
+                                                << "";
+    QTest::newRow("steps out of range name the range") << QStringList{"--steps", "99999999999", "x", "-1", "1"} << ""
+                                                       << 2 << "" << "kept within 100..50000";
+    QTest::newRow("parse too deep names the limit")
+        << QStringList{QStringLiteral("sin(").repeated(1001) + "x" + QStringLiteral(")").repeated(1001), "0", "1"} << ""
+        << 2 << "" << "more than 1000 levels";
+    QTest::newRow("file name that is no UTF-8")
+        << QStringList{"-c", "exec \"$0\" --project \"$(printf 'lat\\351.tvp')\""} << "" << 0 << "2 roots found." << "";
+    QTest::newRow("unreadable file") << QStringList{"--project", "/proc/self/mem"} << "" << 2 << ""
+                                     << "The file cannot be read. Input/output error";
+    QTest::newRow("project file too large") << QStringList{"--project", "huge.tvp"} << "" << 2 << ""
+                                            << "Error on file opening. The file is larger than 1 MB.";
+    QTest::newRow("full disk") << QStringList{"x", "-1", "1"} << "/dev/full" << 1 << ""
+                               << "the output could not be written: No space left on device";
+    QTest::newRow("file-size limit") << QStringList{"x", "-1", "1"} << "limit" << 1 << ""
+                                     << "the output could not be written: File too large";
+}
+
+void TestTrevsolve::endings()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, output);
+    QFETCH(int, exitCode);
+    QFETCH(QString, outputPart);
+    QFETCH(QString, errorPart);
+
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/trevsolve");
+    QProcess process;
+    process.setWorkingDirectory(m_dir.path());
+    if (output == QLatin1String("limit")) {
+        process.setStandardOutputFile(m_dir.filePath(QStringLiteral("limited.txt")));
+        process.setChildProcessModifier([] {
+            const rlimit none{0, 0};
+            ::setrlimit(RLIMIT_FSIZE, &none);
+        });
+    } else if (!output.isEmpty()) {
+        process.setStandardOutputFile(output);
+    }
+    if (arguments.value(0) == QLatin1String("-c"))
+        process.start(QStringLiteral("/bin/sh"), {arguments.at(0), arguments.at(1), program});
+    else
+        process.start(program, arguments);
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    const QString standardError = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(standardError.contains(errorPart), qPrintable(standardError));
+    QVERIFY(QString::fromUtf8(process.readAllStandardOutput()).contains(outputPart));
+    QCOMPARE(process.exitCode(), exitCode);
 }
 
 QTEST_GUILESS_MAIN(TestTrevsolve)
