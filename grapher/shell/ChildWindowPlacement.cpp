@@ -1,18 +1,20 @@
 #include "shell/ChildWindowPlacement.h"
 
 #include <algorithm>
-#include <cmath>
 
 QRect CascadedChildGeometry(const QSize &area, const QSize &defaultSize, const std::optional<QPoint> &previous,
                             int step)
 {
     QSize size = defaultSize;
-    if (area.width() > 0 && area.height() > 0 && !defaultSize.isEmpty()) {
-        const double scale = std::min({1.0, double(area.width()) / defaultSize.width(),
-                                       double(area.height()) / defaultSize.height()});
-        // Rounded down, so that the shrunk window never overhangs by a pixel.
-        size = QSize(std::max(1, int(std::floor(defaultSize.width() * scale))),
-                     std::max(1, int(std::floor(defaultSize.height() * scale))));
+    if (area.width() > 0 && area.height() > 0 && !defaultSize.isEmpty()
+        && (defaultSize.width() > area.width() || defaultSize.height() > area.height())) {
+        // The side with less room sets the scale; the other is rounded down, so the shrunk
+        // window never overhangs by a pixel. Whole numbers keep the limiting side exact.
+        const qint64 w = defaultSize.width(), h = defaultSize.height();
+        if (qint64(area.width()) * h <= qint64(area.height()) * w)
+            size = QSize(area.width(), std::max(1, int(h * area.width() / w)));
+        else
+            size = QSize(std::max(1, int(w * area.height() / h)), area.height());
     }
     QPoint topLeft(0, 0);
     if (previous) {
