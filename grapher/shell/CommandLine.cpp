@@ -135,11 +135,12 @@ CommandLineAction ProcessCommandLine(const QString &text, double minLength, doub
         file.path = token;
         file.fullPath = ProjectFile::commandLinePath(token);
         auto project = std::make_unique<FunctionProject>();
-        const ProjectFile::OpenResult result = ProjectFile::openFromCommandLine(*project, token);
+        QString reason;
+        const ProjectFile::OpenResult result = ProjectFile::openFromCommandLine(*project, token, &reason);
         if (result == ProjectFile::OpenResult::Opened)
             file.project = std::move(project);
         else if (result != ProjectFile::OpenResult::NoFile)
-            file.failureText = ProjectFile::openFailureText(result);
+            file.failureText = ProjectFile::openFailureText(result, reason);
         action.files.push_back(std::move(file));
         token = NextCommandToken(rest);
     }

@@ -90,9 +90,10 @@ int FileCommands::openFiles(const QStringList &paths)
     RecentFiles recent;
     for (const QString &path : paths) {
         auto project = std::make_unique<FunctionProject>();
-        const ProjectFile::OpenResult result = ProjectFile::open(*project, path);
+        QString reason;
+        const ProjectFile::OpenResult result = ProjectFile::open(*project, path, &reason);
         if (result != ProjectFile::OpenResult::Opened) {
-            Messages().warning(path, ProjectFile::openFailureText(result));
+            Messages().warning(path, ProjectFile::openFailureText(result, reason));
             continue;
         }
         recent.add(path);

@@ -273,7 +273,7 @@ private slots:
             "About About1 And AxesColor BackNormal Behind Build CalcError Calculate Cancel Cascade ChangeDecimals "
             "ChangedLanguage ClickExport ClickFind ClickList ClickMore CloseAllProjects CloseProject CloseProjects "
             "CloseProjectsQuestion CopyClipboard Decimals Default Derive Derive1 Diff Diff1 Edit End EndDomain "
-            "EndInterval EnterEquation EnterInterval EnterValue Error ErrorFile Evaluate Evaluate1 Exit File "
+            "EndInterval EnterEquation EnterInterval EnterValue Error ErrorFile Evaluate Evaluate1 Exit File FileKeyMissing FileNotBoolean FileNumberRange "
             "FindExtrema FindMore FindRoots FindRoots1 GColor GeneralOptions GeneralOptions1 GPoints Graph GridColor "
             "GTitle Help1 If Integral Integrate Integrate1 IntegrateSymbolically Language Length LocalExtrema Locate "
             "MainHelp Max Maximize MaxOf Min MinOf NewProject NoExtrema NoProject NoRoot1 NumberDecimals "
