@@ -78,7 +78,7 @@ void FileCommands::openProjects()
 {
     QStringList chosen;
     if (!OpenFileDialog(m_window, projectFilter(), ProjectExtension,
-                        LangText("OpenTrevolinProject", "Open Trevolin project"), programSettings().resultsFolder,
+                        LangText("OpenTrevolinProject", "Open Trevolin project"), UsableResultsFolder(),
                         chosen))
         return;
     openFiles(ChosenFilePaths(chosen));
@@ -206,7 +206,7 @@ bool FileCommands::writeProject(GraphWindow *window, const QString &path)
 bool FileCommands::saveWithDialog(GraphWindow *window, const QString &title, const QString &proposedName)
 {
     QString path = proposedName;
-    if (!SaveFileDialog(m_window, projectFilter(), ProjectExtension, title, programSettings().resultsFolder, path))
+    if (!SaveFileDialog(m_window, projectFilter(), ProjectExtension, title, UsableResultsFolder(), path))
         return false;
     return writeProject(window, path);
 }

@@ -22,6 +22,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -180,6 +181,7 @@ GraphWindow *MainWindow::openProjectWindow(std::unique_ptr<FunctionProject> proj
     auto *window = new GraphWindow(std::move(project), graphWindowMenus());
     connect(window, &GraphWindow::saveProjectRequested, m_menus->saveProjectAction, &QAction::trigger);
     connect(window, &GraphWindow::calculatorRequested, this, &MainWindow::startCalculator);
+    connect(window, &GraphWindow::resultsFolderRequested, this, &MainWindow::openResultsFolder);
     connect(window, &ProjectWindow::stateChanged, this, &MainWindow::updateMenus);
     QMdiSubWindow *frame = addProjectFrame(window);
     placeNewChild(frame, frame->sizeHint().expandedTo(QSize(GraphWindow::DefaultWidth, GraphWindow::DefaultHeight)));
@@ -367,6 +369,14 @@ void MainWindow::startCalculator()
     Messages().critical(LangText("Error", "Error"),
                         LangText("CalcError", "Cannot find Trevolin Calculator. Please reinstall Trevolin."));
     m_menus->calculatorAction->setEnabled(false);
+}
+
+void MainWindow::openResultsFolder()
+{
+    const QString folder = UsableResultsFolder();
+    if (!OpenDocument(folder))
+        Messages().information(caption(), LangText("NoFileManager", "No file manager could be started. Your results are in this folder:")
+                                              + QLatin1Char('\n') + QDir::toNativeSeparators(folder));
 }
 
 void MainWindow::showHelpContents() { ShowHelpContents(this); }

@@ -72,6 +72,9 @@ public:
     void showGeneralOptions();
     void cascade();
     void startCalculator();
+    // The graph windows' folder button: the results folder in the file manager, made first when
+    // missing; without a file manager, a message names the folder.
+    void openResultsFolder();
     void showHelpContents();
     void showWhatsNew();
     void openSite();

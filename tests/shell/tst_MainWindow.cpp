@@ -16,12 +16,14 @@
 #include "windows/GraphWindow.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -415,6 +417,26 @@ private slots:
         QFETCH(QRect, expected);
         const std::optional<QPoint> before = previous.x() < 0 ? std::nullopt : std::optional<QPoint>(previous);
         QCOMPARE(CascadedChildGeometry(area, QSize(780, 540), before, 24), expected);
+    }
+
+    // Without desktop services (as offscreen, or with no file manager installed) the button says
+    // where the folder is; either way the folder is made when it is missing.
+    void folderButtonMakesTheFolder()
+    {
+        RecordingMessages messages;
+        MainWindow window;
+        window.load();
+        const QString folder = m_dir.filePath(QStringLiteral("no documents yet/Trevolin Results"));
+        programSettings().resultsFolder = folder;
+        window.show();
+        GraphWindow *graph = window.openProjectWindow(makeProject(QStringLiteral("x")));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", m_dir.path().toLocal8Bit());
+        QTest::mouseClick(graph->folderButton(), Qt::LeftButton);
+        qputenv("PATH", path);
+        QVERIFY(QFileInfo(folder).isDir());
+        QCOMPARE(messages.texts,
+                 QStringList{"No file manager could be started. Your results are in this folder:\n" + folder});
     }
 
     void projectFilesFromTheCommandLine()
