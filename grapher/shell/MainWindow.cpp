@@ -89,6 +89,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new QMdiAr
     m_analysisCommands = new AnalysisCommands(this);
     // The full-screen window stays maximised while other windows are activated over it.
     m_area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+    // A closed window hands over to the one used before it, not to the oldest (the wizard).
+    m_area->setActivationOrder(QMdiArea::ActivationHistoryOrder);
 
     resize(1000, 720);
 }
