@@ -20,3 +20,7 @@ struct ProgramSettings {
 };
 
 ProgramSettings &programSettings();
+
+// The results folder, made (with any missing folders above it) when it does not exist, so that
+// it is there whenever it is used. The path is returned even when it could not be made.
+QString UsableResultsFolder();

@@ -77,23 +77,21 @@ DocumentKind ClassifyDocument(const QString &target)
     return DocumentKind::File;
 }
 
-void OpenDocument(const QString &target)
+bool OpenDocument(const QString &target)
 {
     const QString text = target.trimmed();
     switch (ClassifyDocument(text)) {
     case DocumentKind::Nothing:
-        return;
+        return false;
     case DocumentKind::WebAddress: {
         const QString address = text.startsWith(QLatin1String("www."), Qt::CaseInsensitive)
             ? QStringLiteral("https://") + text : text;
-        QDesktopServices::openUrl(QUrl(address));
-        return;
+        return QDesktopServices::openUrl(QUrl(address));
     }
     case DocumentKind::Program:
-        QProcess::startDetached(QFileInfo(text).absoluteFilePath(), {}, ProgramFolder());
-        return;
+        return QProcess::startDetached(QFileInfo(text).absoluteFilePath(), {}, ProgramFolder());
     case DocumentKind::File:
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath()));
-        return;
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath()));
     }
+    return false;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Help and document opening. The help is a set of HTML pages in <program folder>/help, shown in
 // the program's own help window; "index.html" is the table of contents. Opening documents,
-// folders, web addresses and programs is left to the desktop; failures are not reported.
+// folders, web addresses and programs is left to the desktop.
 #include <QString>
 
 class QWidget;
@@ -13,8 +13,9 @@ void ShowHelpTopic(QWidget *parent, const QString &page);
 // One page in the small help window that dialogs open beside themselves.
 void ShowHelpInWindow(QWidget *parent, const QString &page);
 
-// Opens a file, folder or web address with the desktop, or starts a program.
-void OpenDocument(const QString &target);
+// Opens a file, folder or web address with the desktop, or starts a program. False when nothing
+// could be started for it (most callers ignore that).
+bool OpenDocument(const QString &target);
 
 // What OpenDocument does with a target.
 enum class DocumentKind { Nothing, WebAddress, Program, File };

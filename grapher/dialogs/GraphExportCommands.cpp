@@ -34,7 +34,7 @@ void GraphExportCommands::saveGraph(const FunctionProject &f, const GraphSurface
     // ("x-1.5") would otherwise look like a name with the extension "5" and save nothing.
     QString path = GraphExport::proposedName(f) + QStringLiteral(".png");
     if (!SaveFileDialog(owner, saveFilter(), DefaultExtension, LangText("SaveGraphAs", "Save graph as"),
-                        programSettings().resultsFolder, path))
+                        UsableResultsFolder(), path))
         return;
     const GraphExport::SaveResult result = GraphExport::save(path, f, picture, markedRoots);
     if (result.outcome == GraphExport::Outcome::Failed) {

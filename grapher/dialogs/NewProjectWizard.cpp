@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -428,7 +429,12 @@ void NewProjectWizard::showEvent(QShowEvent *event)
 
 bool NewProjectWizard::event(QEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate)
-        m_functionBox->setFocus(Qt::ActiveWindowFocusReason);
+    // Every child window hears of the main window's activation; only the current one takes the
+    // focus, or a window opened meanwhile (by a second start) would fall behind the wizard.
+    if (event->type() == QEvent::WindowActivate) {
+        const auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
+        if (!frame || !frame->mdiArea() || frame->mdiArea()->currentSubWindow() == frame)
+            m_functionBox->setFocus(Qt::ActiveWindowFocusReason);
+    }
     return QWidget::event(event);
 }

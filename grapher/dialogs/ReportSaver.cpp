@@ -17,7 +17,7 @@ QString ReportSaver::askPath(QWidget *owner, const FunctionProject &project, Rep
     // The extension is proposed with the name: a function text such as "x-1.5" would otherwise
     // look like a name with the extension "5" and be saved without ".html".
     QString fileName = HtmlReport::proposedFileName(project, kind) + QStringLiteral(".html");
-    if (!SaveFileDialog(owner, filter, QStringLiteral("*.html"), title, programSettings().resultsFolder, fileName))
+    if (!SaveFileDialog(owner, filter, QStringLiteral("*.html"), title, UsableResultsFolder(), fileName))
         return QString();
     return fileName;
 }

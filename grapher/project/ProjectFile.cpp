@@ -1,5 +1,6 @@
 #include "project/ProjectFile.h"
 
+#include "core/ErrorMessage.h"
 #include "core/EvaluationCost.h"
 #include "core/IniFile.h"
 #include "core/LangText.h"
@@ -46,21 +47,43 @@ struct FileValues {
     bool showGrid = true;
 };
 
-bool readNumber(const IniFile &ini, const QString &section, const QString &key, const QString &def, double &result)
+// The reasons a file is refused: which key, and what was wrong with it.
+QString keyName(const QString &section, const QString &key)
 {
+    return QLatin1Char('[') + section + QStringLiteral("] ") + key;
+}
+QString badValue(const QString &section, const QString &key, const QString &value, const QString &fault)
+{
+    return keyName(section, key) + QLatin1Char('=') + value + QStringLiteral(": ") + fault;
+}
+
+bool readNumber(const IniFile &ini, const QString &section, const QString &key, const QString &def, double &result,
+                QString &reason)
+{
+    const QString text = ini.value(section, key, def);
     bool overflow = false;
-    result = NumberReader::parseNumberPrefix(ini.value(section, key, def), &overflow);
+    result = NumberReader::parseNumberPrefix(text, &overflow);
+    if (overflow)
+        reason = badValue(section, key, text, LangText("FileNumberRange", "The number is out of range."));
     return !overflow;
 }
 
-bool readInteger(const IniFile &ini, const QString &section, const QString &key, const QString &def, qint32 &result)
+bool readInteger(const IniFile &ini, const QString &section, const QString &key, const QString &def, qint32 &result,
+                 QString &reason)
 {
     double value = 0;
-    return readNumber(ini, section, key, def, value) && NumberFormat::roundToInt32(value, result);
+    if (!readNumber(ini, section, key, def, value, reason))
+        return false;
+    if (NumberFormat::roundToInt32(value, result))
+        return true;
+    reason = badValue(section, key, ini.value(section, key, def),
+                      LangText("FileNumberRange", "The number is out of range."));
+    return false;
 }
 
 // "True" or "False" in any case, or a number: 0 is false, any other number true.
-bool readBoolean(const IniFile &ini, const QString &section, const QString &key, const QString &def, bool &result)
+bool readBoolean(const IniFile &ini, const QString &section, const QString &key, const QString &def, bool &result,
+                 QString &reason)
 {
     const QString text = ini.value(section, key, def).trimmed();
     if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) {
@@ -74,29 +97,35 @@ bool readBoolean(const IniFile &ini, const QString &section, const QString &key,
     bool overflow = false;
     int consumed = 0;
     const double value = NumberReader::parseNumberPrefix(text, &overflow, &consumed);
-    if (text.isEmpty() || overflow || consumed != text.size())
+    if (text.isEmpty() || overflow || consumed != text.size()) {
+        reason = badValue(section, key, text,
+                          LangText("FileNotBoolean", "The value is neither True, False nor a number."));
         return false;
+    }
     result = value != 0;
     return true;
 }
 
-bool readValues(const IniFile &ini, FileValues &values)
+bool readValues(const IniFile &ini, FileValues &values, QString &reason)
 {
     values.name = ini.value(SectionFunction, KeyName);
-    if (values.name.isEmpty())
+    if (values.name.isEmpty()) {
+        reason = keyName(SectionFunction, KeyName) + QStringLiteral(": ")
+            + LangText("FileKeyMissing", "The key is missing or empty.");
         return false;
+    }
     values.param = ini.value(SectionFunction, KeyParam);
     values.title = ini.value(SectionGraph, KeyTitle, values.name + QStringLiteral("=0"));
-    return readNumber(ini, SectionGraph, KeyXmin, QStringLiteral("-10"), values.xmin)
-        && readNumber(ini, SectionGraph, KeyXmax, QStringLiteral("10"), values.xmax)
-        && readNumber(ini, SectionGraph, KeyYmin, QStringLiteral("-10"), values.ymin)
-        && readNumber(ini, SectionGraph, KeyYmax, QStringLiteral("10"), values.ymax)
-        && readInteger(ini, SectionPrecision, KeyRootSteps, QStringLiteral("1000"), values.rootSteps)
-        && readInteger(ini, SectionPrecision, KeyGraphPoints, QStringLiteral("200"), values.graphPoints)
-        && readInteger(ini, SectionColors, KeyAxes, QStringLiteral("0"), values.axes)
-        && readInteger(ini, SectionColors, KeyGrid, QStringLiteral("12632256"), values.grid)
-        && readInteger(ini, SectionColors, KeyGraph, QStringLiteral("255"), values.graph)
-        && readBoolean(ini, SectionShow, KeyGrid, QStringLiteral("True"), values.showGrid);
+    return readNumber(ini, SectionGraph, KeyXmin, QStringLiteral("-10"), values.xmin, reason)
+        && readNumber(ini, SectionGraph, KeyXmax, QStringLiteral("10"), values.xmax, reason)
+        && readNumber(ini, SectionGraph, KeyYmin, QStringLiteral("-10"), values.ymin, reason)
+        && readNumber(ini, SectionGraph, KeyYmax, QStringLiteral("10"), values.ymax, reason)
+        && readInteger(ini, SectionPrecision, KeyRootSteps, QStringLiteral("1000"), values.rootSteps, reason)
+        && readInteger(ini, SectionPrecision, KeyGraphPoints, QStringLiteral("200"), values.graphPoints, reason)
+        && readInteger(ini, SectionColors, KeyAxes, QStringLiteral("0"), values.axes, reason)
+        && readInteger(ini, SectionColors, KeyGrid, QStringLiteral("12632256"), values.grid, reason)
+        && readInteger(ini, SectionColors, KeyGraph, QStringLiteral("255"), values.graph, reason)
+        && readBoolean(ini, SectionShow, KeyGrid, QStringLiteral("True"), values.showGrid, reason);
 }
 
 } // namespace
@@ -138,12 +167,25 @@ ProjectFile::OpenResult ProjectFile::open(FunctionProject &project, const QStrin
     if (ini.value(SectionVersion, KeyVersion).isEmpty())
         return OpenResult::NotAProject;
     FileValues values;
-    if (!readValues(ini, values))
+    QString fault;
+    if (!readValues(ini, values, fault)) {
+        if (reason)
+            *reason = fault;
         return OpenResult::Unreadable;
+    }
 
-    Expression f = Expression::parse(values.name, values.param);
-    if (f.isNull())
+    EngineError error;
+    Expression f = Expression::parse(values.name, values.param, &error);
+    if (f.isNull() || !error.ok()) {
+        // The engine's message does not say whether the function or its parameters are at fault.
+        if (reason) {
+            const QString value = values.param.isEmpty()
+                ? values.name
+                : values.name + QStringLiteral("; ") + KeyParam + QLatin1Char('=') + values.param;
+            *reason = badValue(SectionFunction, KeyName, value, ErrorMessage(error.code));
+        }
         return OpenResult::FunctionRejected;
+    }
 
     Expression fPrime = f.derivative();
     Expression fSecond = fPrime.derivative();
@@ -192,7 +234,8 @@ QString ProjectFile::openFailureText(OpenResult result, const QString &reason)
     case OpenResult::FunctionRejected:
         break;
     }
-    return LangText("ErrorFile", "Error on file opening.");
+    const QString text = LangText("ErrorFile", "Error on file opening.");
+    return reason.isEmpty() ? text : text + QLatin1Char('\n') + reason;
 }
 
 QString ProjectFile::saveFailureText(const FileWriteResult &result)

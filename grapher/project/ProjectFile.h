@@ -31,13 +31,15 @@ public:
     static FileWriteResult save(FunctionProject &project, const QString &path);
 
     // Fills `project` from the file. Nothing in the project changes unless the result is Opened.
-    // For TooLarge and CannotRead, `reason` receives why.
+    // For TooLarge and CannotRead, `reason` receives why; for Unreadable and FunctionRejected,
+    // the key and what is wrong with it, for example "[Graph] Xmin=-1e999: The number is out of
+    // range.".
     static OpenResult open(FunctionProject &project, const QString &path, QString *reason = nullptr);
     // The same for a path given on the command line (made absolute against the current folder).
     static OpenResult openFromCommandLine(FunctionProject &project, const QString &path, QString *reason = nullptr);
 
-    // The message for a failed open (shown in a warning titled with the path), with the reason
-    // that open() gave.
+    // The message for a failed open (shown in a warning titled with the path): the reason, when
+    // there is one, follows on a second line.
     static QString openFailureText(OpenResult result, const QString &reason = QString());
     // The message for a failed save (shown in a warning titled with the path).
     static QString saveFailureText(const FileWriteResult &result);

@@ -1,7 +1,10 @@
 #include "shell/CommandLine.h"
 
+#include "core/ErrorMessage.h"
+#include "core/LangText.h"
 #include "core/MathEngine.h"
 #include "core/ProgramSettings.h"
+#include "dialogs/NewProjectWizardModel.h"
 #include "project/ProjectFile.h"
 
 namespace {
@@ -9,22 +12,57 @@ namespace {
 const QChar Quote = QLatin1Char('"');
 const QChar Space = QLatin1Char(' ');
 
+// Why an end of the interval was refused: the empty-box message, or the engine's message after
+// the text.
+QString endRefusal(const QString &text, const EngineError &error, const char *emptyKey, const char *emptyText)
+{
+    if (text.isEmpty())
+        return LangText(emptyKey, emptyText);
+    return text + QStringLiteral(": ") + ErrorMessage(error.code);
+}
+
 CommandLineAction equationAction(QString rest, double minLength, double maxLength)
 {
     CommandLineAction action;
     const QString functionText = NextCommandToken(rest);
     EngineError parseError;
     Expression function = Expression::parse(functionText, &parseError);
+    const QString startText = NextCommandToken(rest);
     EngineError startError;
-    const double start = MathEngine::evaluateConstant(NextCommandToken(rest), &startError);
+    const double start = MathEngine::evaluateConstant(startText, &startError);
+    const QString endText = NextCommandToken(rest);
     EngineError endError;
-    const double end = MathEngine::evaluateConstant(NextCommandToken(rest), &endError);
-    if (!parseError.ok() || function.isNull() || !startError.ok() || !endError.ok())
+    const double end = MathEngine::evaluateConstant(endText, &endError);
+    if (functionText.isEmpty()) {
+        action.refusal = LangText("TypeFunction", "Type the function name.");
         return action;
+    }
+    if (!parseError.ok() || function.isNull()) {
+        action.refusal = ErrorMessage(parseError.code);
+        return action;
+    }
+    if (startText.isEmpty() || !startError.ok()) {
+        action.refusal = endRefusal(startText, startError, "TypeStart", "Type the start value.");
+        return action;
+    }
+    if (endText.isEmpty() || !endError.ok()) {
+        action.refusal = endRefusal(endText, endError, "TypeEnd", "Type the end value.");
+        return action;
+    }
     // Written so that a NaN end fails every test.
     const double length = end - start;
-    if (!(start < end && length <= maxLength && length >= minLength))
+    if (!(start < end)) {
+        action.refusal = LangText("Build", "The two values don't build an interval.");
         return action;
+    }
+    if (!(length <= maxLength)) {
+        action.refusal = NewProjectWizardModel::lengthMessage(QStringLiteral(" <= "), maxLength);
+        return action;
+    }
+    if (!(length >= minLength)) {
+        action.refusal = NewProjectWizardModel::lengthMessage(QStringLiteral(" >= "), minLength);
+        return action;
+    }
     action.kind = CommandLineAction::Kind::Equation;
     action.equation = std::make_unique<FunctionProject>();
     action.equation->load(functionText, std::move(function), start, end);
@@ -97,17 +135,27 @@ CommandLineAction ProcessCommandLine(const QString &text, double minLength, doub
         file.path = token;
         file.fullPath = ProjectFile::commandLinePath(token);
         auto project = std::make_unique<FunctionProject>();
-        const ProjectFile::OpenResult result = ProjectFile::openFromCommandLine(*project, token);
+        QString reason;
+        const ProjectFile::OpenResult result = ProjectFile::openFromCommandLine(*project, token, &reason);
         if (result == ProjectFile::OpenResult::Opened)
             file.project = std::move(project);
         else if (result != ProjectFile::OpenResult::NoFile)
-            file.failureText = ProjectFile::openFailureText(result);
+            file.failureText = ProjectFile::openFailureText(result, reason);
         action.files.push_back(std::move(file));
         token = NextCommandToken(rest);
     }
     if (!action.files.empty())
         action.kind = CommandLineAction::Kind::Files;
     return action;
+}
+
+QString EquationRefusal(const QString &text)
+{
+    QString rest = text;
+    if (NextCommandToken(rest).toLower() != QLatin1String("/eq"))
+        return QString();
+    const ProgramSettings &settings = programSettings();
+    return equationAction(rest, settings.MinLen, settings.MaxLen).refusal;
 }
 
 CommandLineAction ProcessCommandLine(const QString &text)

@@ -43,13 +43,14 @@ struct CommandLineFile {
 struct CommandLineAction {
     enum class Kind {
         ShowWizard,  // the command line is empty
-        Nothing,     // blanks only, or an equation or interval that was refused (silently)
+        Nothing,     // blanks only, or an equation or interval that was refused (`refusal` says why)
         Equation,    // `equation` holds the project to show
         Files,       // `files` in the order given; at least one
     };
     Kind kind = Kind::Nothing;
     std::unique_ptr<FunctionProject> equation;
     std::vector<CommandLineFile> files;
+    QString refusal;  // why an equation or its interval was refused; the window shows nothing
 };
 
 // Interprets a command line: in equation mode the function is parsed and the interval ends are
@@ -59,3 +60,7 @@ struct CommandLineAction {
 CommandLineAction ProcessCommandLine(const QString &text, double minLength, double maxLength);
 // The same with the MinLen and MaxLen settings.
 CommandLineAction ProcessCommandLine(const QString &text);
+// For a "/eq" command line that would be refused, the reason (the wizard's message for the
+// same fault, for example "End of parenthesis missing."); empty for any other command line.
+// Opens nothing, so a running instance can answer a second start with it at once.
+QString EquationRefusal(const QString &text);

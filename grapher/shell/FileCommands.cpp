@@ -78,7 +78,7 @@ void FileCommands::openProjects()
 {
     QStringList chosen;
     if (!OpenFileDialog(m_window, projectFilter(), ProjectExtension,
-                        LangText("OpenTrevolinProject", "Open Trevolin project"), programSettings().resultsFolder,
+                        LangText("OpenTrevolinProject", "Open Trevolin project"), UsableResultsFolder(),
                         chosen))
         return;
     openFiles(ChosenFilePaths(chosen));
@@ -90,9 +90,10 @@ int FileCommands::openFiles(const QStringList &paths)
     RecentFiles recent;
     for (const QString &path : paths) {
         auto project = std::make_unique<FunctionProject>();
-        const ProjectFile::OpenResult result = ProjectFile::open(*project, path);
+        QString reason;
+        const ProjectFile::OpenResult result = ProjectFile::open(*project, path, &reason);
         if (result != ProjectFile::OpenResult::Opened) {
-            Messages().warning(path, ProjectFile::openFailureText(result));
+            Messages().warning(path, ProjectFile::openFailureText(result, reason));
             continue;
         }
         recent.add(path);
@@ -205,7 +206,7 @@ bool FileCommands::writeProject(GraphWindow *window, const QString &path)
 bool FileCommands::saveWithDialog(GraphWindow *window, const QString &title, const QString &proposedName)
 {
     QString path = proposedName;
-    if (!SaveFileDialog(m_window, projectFilter(), ProjectExtension, title, programSettings().resultsFolder, path))
+    if (!SaveFileDialog(m_window, projectFilter(), ProjectExtension, title, UsableResultsFolder(), path))
         return false;
     return writeProject(window, path);
 }

@@ -4,6 +4,7 @@
 #include "ui/Help.h"
 #include "core/LangText.h"
 #include "shell/AnalysisCommands.h"
+#include "shell/ChildWindowPlacement.h"
 #include "shell/CommandLine.h"
 #include "shell/FileCommands.h"
 #include "shell/MainMenus.h"
@@ -21,6 +22,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -30,10 +32,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QStyle>
 
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 
 namespace {
 
@@ -85,6 +89,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new QMdiAr
     m_analysisCommands = new AnalysisCommands(this);
     // The full-screen window stays maximised while other windows are activated over it.
     m_area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+    // A closed window hands over to the one used before it, not to the oldest (the wizard).
+    m_area->setActivationOrder(QMdiArea::ActivationHistoryOrder);
 
     resize(1000, 720);
 }
@@ -177,28 +183,61 @@ GraphWindow *MainWindow::openProjectWindow(std::unique_ptr<FunctionProject> proj
     auto *window = new GraphWindow(std::move(project), graphWindowMenus());
     connect(window, &GraphWindow::saveProjectRequested, m_menus->saveProjectAction, &QAction::trigger);
     connect(window, &GraphWindow::calculatorRequested, this, &MainWindow::startCalculator);
+    connect(window, &GraphWindow::resultsFolderRequested, this, &MainWindow::openResultsFolder);
     connect(window, &ProjectWindow::stateChanged, this, &MainWindow::updateMenus);
-    QMdiSubWindow *frame = m_area->addSubWindow(window);
-    QSize size = frame->sizeHint().expandedTo(QSize(GraphWindow::DefaultWidth, GraphWindow::DefaultHeight));
-    if (m_area->isVisible())
-        size = size.boundedTo(m_area->viewport()->size());
-    frame->resize(size);
+    QMdiSubWindow *frame = addProjectFrame(window);
+    placeNewChild(frame, frame->sizeHint().expandedTo(QSize(GraphWindow::DefaultWidth, GraphWindow::DefaultHeight)));
     frame->show();
-    // The area places a new window below and right of the last one; it may not stick out.
-    if (m_area->isVisible()) {
-        const QRect room = m_area->viewport()->rect();
-        QRect placed = frame->geometry();
-        if (!room.contains(placed)) {
-            placed.moveTopLeft(QPoint(std::max(0, std::min(placed.left(), room.right() - placed.width())),
-                                      std::max(0, std::min(placed.top(), room.bottom() - placed.height()))));
-            frame->setGeometry(placed.intersected(room));
-        }
-    }
+    bringToFront(frame);
     m_fileCommands->attach(window);
     m_analysisCommands->attach(window);
     window->load();
     updateMenus();
     return window;
+}
+
+QMdiSubWindow *MainWindow::addProjectFrame(QWidget *window)
+{
+    QMdiSubWindow *frame = m_area->addSubWindow(window);
+    // Ctrl+W is Close project, which asks about unsaved changes. The frame's own close item
+    // claims the same keys, and two claims on one key leave both unanswered.
+    if (QMenu *menu = frame->systemMenu()) {
+        const QKeySequence closeKeys(Qt::CTRL | Qt::Key_W);
+        for (QAction *item : menu->actions()) {
+            QList<QKeySequence> keys = item->shortcuts();
+            if (keys.removeAll(closeKeys) > 0)
+                item->setShortcuts(keys);
+        }
+    }
+    return frame;
+}
+
+void MainWindow::placeNewChild(QMdiSubWindow *frame, const QSize &defaultSize)
+{
+    // Before the main window is shown its area has no size yet: the area places the window.
+    if (!m_area->isVisible()) {
+        frame->resize(defaultSize);
+        return;
+    }
+    std::optional<QPoint> previous;
+    for (QMdiSubWindow *child : m_area->subWindowList(QMdiArea::CreationOrder)) {
+        if (child != frame && child->isVisible())
+            previous = child->pos();
+    }
+    const int step = frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, frame);
+    frame->setGeometry(CascadedChildGeometry(m_area->viewport()->size(), defaultSize, previous, step));
+}
+
+void MainWindow::bringToFront(QMdiSubWindow *frame)
+{
+    m_area->setActiveSubWindow(frame);
+    frame->raise();
+    // Opened from another program (a second start) or after a dialog, the main window may not
+    // be the active one; it comes forward with its new child.
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
 }
 
 void MainWindow::processCommandLine(const QString &commandLine)
@@ -231,7 +270,7 @@ FullScreenGraph *MainWindow::fullScreenGraph()
     if (!m_fullScreen) {
         m_fullScreen = new FullScreenGraph(graphWindowMenus());
         connect(m_fullScreen, &ProjectWindow::stateChanged, this, &MainWindow::updateMenus);
-        m_area->addSubWindow(m_fullScreen)->hide();
+        addProjectFrame(m_fullScreen)->hide();
     }
     return m_fullScreen;
 }
@@ -338,6 +377,14 @@ void MainWindow::startCalculator()
     Messages().critical(LangText("Error", "Error"),
                         LangText("CalcError", "Cannot find Trevolin Calculator. Please reinstall Trevolin."));
     m_menus->calculatorAction->setEnabled(false);
+}
+
+void MainWindow::openResultsFolder()
+{
+    const QString folder = UsableResultsFolder();
+    if (!OpenDocument(folder))
+        Messages().information(caption(), LangText("NoFileManager", "No file manager could be started. Your results are in this folder:")
+                                              + QLatin1Char('\n') + QDir::toNativeSeparators(folder));
 }
 
 void MainWindow::showHelpContents() { ShowHelpContents(this); }

@@ -18,6 +18,7 @@ class QAction;
 class QDragEnterEvent;
 class QDropEvent;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 struct GraphWindowMenus;
 
@@ -71,6 +72,9 @@ public:
     void showGeneralOptions();
     void cascade();
     void startCalculator();
+    // The graph windows' folder button: the results folder in the file manager, made first when
+    // missing; without a file manager, a message names the folder.
+    void openResultsFolder();
     void showHelpContents();
     void showWhatsNew();
     void openSite();
@@ -99,6 +103,13 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // Adds a graph window or the full-screen window to the area, leaving Ctrl+W to Close project.
+    QMdiSubWindow *addProjectFrame(QWidget *window);
+    // Sizes and places a new child before it is shown: cascaded from the child opened before
+    // it, inside the area (see CascadedChildGeometry).
+    void placeNewChild(QMdiSubWindow *frame, const QSize &defaultSize);
+    // Makes a new child the active one, in front, and brings the main window forward with it.
+    void bringToFront(QMdiSubWindow *frame);
     void fillWindowMenu();
     void connectGraphCommands();
 

@@ -2,6 +2,8 @@
 
 #include "shell/CommandLine.h"
 
+#include <cstdio>
+
 ProgramEntry::ProgramEntry(const QStringList &arguments, const QString &instanceKey,
                            const FileAssociation &association)
     : m_commandLine(CommandLineFromArguments(arguments)), m_instance(instanceKey), m_association(association)
@@ -25,9 +27,18 @@ ProgramEntry::Outcome ProgramEntry::run()
         return Outcome::HandedOver;
     case SingleInstance::Role::NoAnswer:
         return Outcome::NoAnswer;
+    case SingleInstance::Role::Refused:
+        return Outcome::Refused;
     case SingleInstance::Role::First:
         break;
     }
     m_association.registerProjectFiles();
     return Outcome::FirstInstance;
+}
+
+int ProgramEntry::ReportRefusal(const QString &reason)
+{
+    std::fprintf(stderr, "line: /eq: %s\n", reason.toLocal8Bit().constData());
+    std::fflush(stderr);
+    return RefusedExitStatus;
 }

@@ -17,7 +17,13 @@ public:
         HandedOver,          // a running instance took the command line
         NoAnswer,            // a running instance did not answer in time; end silently
         FirstInstance,       // go on: show the main window and process commandLine()
+        Refused,             // a running instance refused the command line; report refusal() and end
     };
+
+    // A start whose equation was refused ends with this status after ReportRefusal.
+    static constexpr int RefusedExitStatus = 2;
+    // Writes "line: /eq: " and the reason on the standard error output; returns RefusedExitStatus.
+    static int ReportRefusal(const QString &reason);
 
     // `arguments` without the program's own name (QCoreApplication::arguments().mid(1)).
     explicit ProgramEntry(const QStringList &arguments, const QString &instanceKey = SingleInstance::InstanceKey,
@@ -29,6 +35,8 @@ public:
     QString commandLine() const { return m_commandLine; }
     // Stays alive as long as this object; the main window connects to its signals.
     SingleInstance &instance() { return m_instance; }
+    // After Outcome::Refused: the reason the running instance gave.
+    QString refusal() const { return m_instance.refusal(); }
 
 private:
     QString m_commandLine;

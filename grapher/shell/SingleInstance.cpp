@@ -18,10 +18,13 @@
 namespace {
 
 // A hand-over is the payload's length (4 bytes, big-endian) followed by the command line in
-// UTF-8; the first instance answers with one byte once it has the whole command line.
+// UTF-8; the first instance answers with one byte once it has the whole command line: 'A' when
+// it takes it, 'R' followed by the reason in UTF-8 up to the end of the connection when it
+// refuses it.
 constexpr int HeaderSize = 4;
 constexpr quint32 MaxPayloadSize = 1 << 20;
 const char Acknowledgement = 'A';
+const char Refusal = 'R';
 // How long a second start pauses before it looks again for a first instance that is still
 // starting up.
 constexpr int RetryPauseMs = 20;
@@ -141,6 +144,15 @@ SingleInstance::Role SingleInstance::handOver(const QString &commandLine)
     }
     char answer = 0;
     socket.getChar(&answer);
+    if (answer == Refusal) {
+        QByteArray reason = socket.readAll();
+        while (socket.state() == QLocalSocket::ConnectedState && !deadline.hasExpired()
+               && socket.waitForReadyRead(int(deadline.remainingTime())))
+            reason += socket.readAll();
+        reason += socket.readAll();
+        m_refusal = QString::fromUtf8(reason);
+        return Role::Refused;
+    }
     return answer == Acknowledgement ? Role::HandedOver : Role::NoAnswer;
 }
 
@@ -175,12 +187,16 @@ void SingleInstance::readMessage(QLocalSocket *socket)
     socket->skip(HeaderSize);
     const QString commandLine = QString::fromUtf8(socket->read(size));
     disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+    const QString refusal = m_check && !commandLine.isEmpty() ? m_check(commandLine) : QString();
     // The sender may end before the command line is processed (which can show a message box).
-    socket->putChar(Acknowledgement);
+    if (refusal.isEmpty())
+        socket->putChar(Acknowledgement);
+    else
+        socket->write(Refusal + refusal.toUtf8());
     socket->flush();
     socket->disconnectFromServer();
     emit activationRequested();
-    if (!commandLine.isEmpty())
+    if (!commandLine.isEmpty() && refusal.isEmpty())
         emit commandLineReceived(commandLine);
 }
 

@@ -3,13 +3,17 @@
 // both named from the instance key and the user's id; a later start finds that socket, hands
 // its command line to the first instance and ends. The first instance announces every
 // hand-over with activationRequested (the main window comes forward) and, for a command line
-// that is not empty, commandLineReceived (the main window processes it).
+// that is not empty and that its check does not refuse, commandLineReceived (the main window
+// processes it). A refused command line is answered with the reason, which the second start
+// reports.
 //
 // The lock is a kernel lock on an open file, so it dies with its process: a line that crashed
 // or was killed leaves a socket file that nobody answers, and the next start removes it and
 // becomes the first instance.
 #include <QObject>
 #include <QString>
+
+#include <functional>
 
 class QLocalServer;
 class QLocalSocket;
@@ -27,7 +31,15 @@ public:
         First,       // this process runs the program
         HandedOver,  // the running instance took the command line; this process ends
         NoAnswer,    // another instance holds the lock but did not answer in time; this process ends
+        Refused,     // the running instance refused the command line (refusal() says why); this process ends
     };
+
+    // The running instance's check of a handed-over command line: the reason it is refused, or
+    // empty. Runs before the sender is answered, so it must be quick and show nothing.
+    using CommandLineCheck = std::function<QString(const QString &commandLine)>;
+    void setCommandLineCheck(CommandLineCheck check) { m_check = std::move(check); }
+    // After Role::Refused: the reason the running instance gave.
+    QString refusal() const { return m_refusal; }
 
     // `key` names the lock and the socket (tests pass keys of their own).
     explicit SingleInstance(const QString &key = InstanceKey, QObject *parent = nullptr);
@@ -60,4 +72,6 @@ private:
     QString m_folder;
     int m_lockFile = -1;
     QLocalServer *m_server = nullptr;
+    CommandLineCheck m_check;
+    QString m_refusal;
 };

@@ -2,6 +2,7 @@
 // its command line over and ends), then the engine, the main window and the command line.
 #include "core/FileSizeSignal.h"
 #include "core/Version.h"
+#include "shell/CommandLine.h"
 #include "shell/MainWindow.h"
 #include "shell/ProgramEntry.h"
 
@@ -28,18 +29,29 @@ int main(int argc, char *argv[])
 
     // Lives until the end: it answers the later starts.
     ProgramEntry entry(QApplication::arguments().mid(1));
-    if (entry.run() != ProgramEntry::Outcome::FirstInstance)
+    switch (entry.run()) {
+    case ProgramEntry::Outcome::FirstInstance:
+        break;
+    case ProgramEntry::Outcome::Refused:
+        return ProgramEntry::ReportRefusal(entry.refusal());
+    default:
         return 0;
+    }
 
     InitializeEngine();
 
     MainWindow window;
     window.load();
+    // A refused equation opens and shows nothing; the terminal it was typed in hears why.
+    if (const QString refusal = EquationRefusal(entry.commandLine()); !refusal.isEmpty())
+        return ProgramEntry::ReportRefusal(refusal);
+    entry.instance().setCommandLineCheck(&EquationRefusal);
     QObject::connect(&entry.instance(), &SingleInstance::activationRequested, &window,
                      [&window] { SingleInstance::bringForward(&window); });
     QObject::connect(&entry.instance(), &SingleInstance::commandLineReceived, &window,
                      &MainWindow::processCommandLine);
-    window.processCommandLine(entry.commandLine());
+    // Shown first, so that the windows the command line opens are placed in the area's real size.
     window.show();
+    window.processCommandLine(entry.commandLine());
     return app.exec();
 }

@@ -221,7 +221,7 @@ void GraphWindow::connectControls()
     connect(m_saveButton, &QPushButton::clicked, this, &GraphWindow::saveProjectRequested);
     connect(m_calculatorButton, &QPushButton::clicked, this, &GraphWindow::calculatorRequested);
     connect(m_helpButton, &QPushButton::clicked, this, [this] { ShowHelpTopic(this, QStringLiteral("mg.html")); });
-    connect(m_folderButton, &QPushButton::clicked, this, [] { OpenDocument(programSettings().resultsFolder); });
+    connect(m_folderButton, &QPushButton::clicked, this, &GraphWindow::resultsFolderRequested);
     connect(m_zoomInButton, &QPushButton::clicked, this, [this] { zoomButtonClicked(FunctionProject::ZoomInFactor); });
     connect(m_zoomOutButton, &QPushButton::clicked, this, [this] { zoomButtonClicked(FunctionProject::ZoomOutFactor); });
 }

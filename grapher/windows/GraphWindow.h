@@ -86,6 +86,8 @@ signals:
     void saveProjectRequested();
     // The calculator button: the main window's calculator command.
     void calculatorRequested();
+    // The folder button: the main window opens the results folder.
+    void resultsFolderRequested();
 
 protected:
     bool handleWindowKey(const KeyCommand &command) override;

@@ -202,22 +202,30 @@ void TestProjectFile::refusedFiles_data()
     QTest::newRow("empty file") << QByteArray() << NoProject;
     QTest::newRow("empty version") << QByteArray("[Trevolin]\nVersion=\n[Function]\nName=x\n") << NoProject;
     QTest::newRow("binary bytes") << QByteArray("\x00\xff\xfe[\x01=\x02\n\x80\x81", 10) << NoProject;
-    QTest::newRow("no function") << QByteArray("[Trevolin]\nVersion=2.36.969\n") << ErrorFile;
-    QTest::newRow("empty function") << QByteArray("[Trevolin]\nVersion=1\n[Function]\nName=\n") << ErrorFile;
-    QTest::newRow("rejected function") << QByteArray("[Trevolin]\nVersion=1\n[Function]\nName=sin(\n") << ErrorFile;
-    QTest::newRow("unknown function") << QByteArray("[Trevolin]\nVersion=1\n[Function]\nName=foo(x)\n") << ErrorFile;
+    const QString missingName = ErrorFile + QStringLiteral("\n[Function] Name: The key is missing or empty.");
+    QTest::newRow("no function") << QByteArray("[Trevolin]\nVersion=2.36.969\n") << missingName;
+    QTest::newRow("empty function") << QByteArray("[Trevolin]\nVersion=1\n[Function]\nName=\n") << missingName;
+    QTest::newRow("rejected function") << QByteArray("[Trevolin]\nVersion=1\n[Function]\nName=sin(x\n")
+                                       << ErrorFile + "\n[Function] Name=sin(x: End of parenthesis missing.";
+    QTest::newRow("unknown function") << QByteArray("[Trevolin]\nVersion=1\n[Function]\nName=foo(x)\n")
+                                      << ErrorFile + "\n[Function] Name=foo(x): Unknown function.";
     QTest::newRow("rejected parameters")
-        << QByteArray("[Trevolin]\nVersion=1\n[Function]\nName=a*x\nParam=a=\n") << ErrorFile;
+        << QByteArray("[Trevolin]\nVersion=1\n[Function]\nName=a*x\nParam=a=\n")
+        << ErrorFile + "\n[Function] Name=a*x; Param=a=: Unknown function.";
+    const QString range = QStringLiteral(": The number is out of range.");
     QTest::newRow("count too large for an integer") << (Header + QStringLiteral("[Precision]\nGraph points=1E+20\n")).toUtf8()
-                                                    << ErrorFile;
+                                                    << ErrorFile + "\n[Precision] Graph points=1E+20" + range;
     QTest::newRow("colour too large for an integer") << (Header + QStringLiteral("[Colors]\nGrid=4294967296\n")).toUtf8()
-                                                     << ErrorFile;
+                                                     << ErrorFile + "\n[Colors] Grid=4294967296" + range;
     QTest::newRow("bound too large for a double") << (Header + QStringLiteral("[Graph]\nXmin=-1e999\n")).toUtf8()
-                                                  << ErrorFile;
+                                                  << ErrorFile + "\n[Graph] Xmin=-1e999" + range;
+    const QString noBoolean = QStringLiteral(": The value is neither True, False nor a number.");
     QTest::newRow("Boolean neither word nor number") << (Header + QStringLiteral("[Show]\nGrid=maybe\n")).toUtf8()
-                                                     << ErrorFile;
-    QTest::newRow("Boolean empty") << (Header + QStringLiteral("[Show]\nGrid=\n")).toUtf8() << ErrorFile;
-    QTest::newRow("Boolean number with garbage") << (Header + QStringLiteral("[Show]\nGrid=1x\n")).toUtf8() << ErrorFile;
+                                                     << ErrorFile + "\n[Show] Grid=maybe" + noBoolean;
+    QTest::newRow("Boolean empty") << (Header + QStringLiteral("[Show]\nGrid=\n")).toUtf8()
+                                   << ErrorFile + "\n[Show] Grid=" + noBoolean;
+    QTest::newRow("Boolean number with garbage") << (Header + QStringLiteral("[Show]\nGrid=1x\n")).toUtf8()
+                                                 << ErrorFile + "\n[Show] Grid=1x" + noBoolean;
     QTest::newRow("a project padded past 1 MB") << (Header.toUtf8() + QByteArray(1024 * 1024, '\n'))
                                                 << ErrorFile + QStringLiteral("\nThe file is larger than 1 MB.");
 }
@@ -230,9 +238,10 @@ void TestProjectFile::refusedFiles()
     QVERIFY(writeFile(file, content));
     RecordingMessages messages;
     FunctionProject project;
-    const ProjectFile::OpenResult result = ProjectFile::open(project, file);
+    QString reason;
+    const ProjectFile::OpenResult result = ProjectFile::open(project, file, &reason);
     QVERIFY(result != ProjectFile::OpenResult::Opened);
-    QCOMPARE(ProjectFile::openFailureText(result), message);
+    QCOMPARE(ProjectFile::openFailureText(result, reason), message);
     QVERIFY(messages.texts.isEmpty());  // the caller shows the message
     // A refused file leaves the project as it was, without trees.
     QVERIFY(project.functionText().isEmpty());

@@ -16,8 +16,10 @@ int main(int argc, char *argv[])
     QElapsedTimer timer;
     timer.start();
     const ProgramEntry::Outcome outcome = entry.run();
-    const char *names[] = {"association-removed", "association-written", "handed-over", "no-answer", "first"};
+    const char *names[] = {"association-removed", "association-written", "handed-over", "no-answer", "first", "refused"};
     std::printf("%s %lld\n", names[int(outcome)], static_cast<long long>(timer.elapsed()));
     std::fflush(stdout);
+    if (outcome == ProgramEntry::Outcome::Refused)
+        return ProgramEntry::ReportRefusal(entry.refusal());
     return outcome == ProgramEntry::Outcome::FirstInstance ? app.exec() : 0;
 }

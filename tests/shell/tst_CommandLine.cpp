@@ -146,6 +146,29 @@ private slots:
         }
         QCOMPARE(outcomes, files);
     }
+
+    // What a terminal hears about a refused equation (MinLen 0.001, MaxLen 10000).
+    void equationRefusal_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("accepted") << "/eq x^2-2 0 2" << "";
+        QTest::newRow("not an equation") << "a.tvp" << "";
+        QTest::newRow("function refused") << "/eq sin(x 0 1" << "End of parenthesis missing.";
+        QTest::newRow("no function") << "/eq" << "Type the function name.";
+        QTest::newRow("end missing") << "/eq x 0" << "Type the end value.";
+        QTest::newRow("end refused, named") << "/eq x 0 1/0" << "1/0: Division by zero.";
+        QTest::newRow("start not below end") << "/EQ x^2-2 2 0" << "The two values don't build an interval.";
+        QTest::newRow("longer than MaxLen") << "/eq x 0 20000" << "The interval length should be <= 10000.";
+        QTest::newRow("shorter than MinLen") << "/eq x 0 0.0005" << "The interval length should be >= 0.001.";
+    }
+    void equationRefusal()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, refusal);
+        QCOMPARE(EquationRefusal(line), refusal);
+        QCOMPARE(ProcessCommandLine(line).refusal, refusal);
+    }
 };
 
 TREV_TEST_MAIN(TestCommandLine)

@@ -10,6 +10,7 @@
 #include "shell/MainMenus.h"
 #include "shell/MainWindow.h"
 #include "shell/RecentFiles.h"
+#include "shell/SingleInstance.h"
 #include "TestEnvironment.h"
 #include "ui/CommonDialogs.h"
 #include "windows/GraphWindow.h"
@@ -276,7 +277,10 @@ private slots:
         }
         if (change.endsWith(QLatin1String("+save")))
             menus().saveProjectAction->trigger();
-        menus().closeProjectAction->trigger();
+        // Close project from its shortcut, with the focus where the change left it.
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTest::keyClick(m_window->windowHandle(), Qt::Key_W, Qt::ControlModifier);
         QCOMPARE(messages.kinds.contains(QStringLiteral("save changes")), asked);
         if (asked)
             QCOMPARE(messages.titles.constFirst(), path);
@@ -284,6 +288,51 @@ private slots:
         QFile file(path);
         file.open(QIODevice::ReadOnly);
         QCOMPARE(file.readAll() != before, written);
+    }
+
+    void openedWindowComesInFront_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("hand-over of an equation") << "/eq";
+        QTest::newRow("hand-over of a file") << "hand-over";
+        QTest::newRow("open") << "open";
+        QTest::newRow("open recent") << "recent";
+        QTest::newRow("drop") << "drop";
+    }
+    // The wizard is open and another program has the focus, as when a second start hands over.
+    void openedWindowComesInFront()
+    {
+        QFETCH(QString, how);
+        AnsweringDialogs dialogs;
+        const QString path = writeProjectFile(QStringLiteral("front.tvp"), QStringLiteral("x^2-2"));
+        RecentFiles().add(path);
+        menus().newProjectAction->trigger();
+        QWidget elsewhere;
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+        if (how == QLatin1String("/eq") || how == QLatin1String("hand-over")) {
+            SingleInstance::bringForward(m_window.get());
+            m_window->processCommandLine(how == QLatin1String("/eq") ? QStringLiteral("/eq \"sin(x)-cos(x)\" -3 3") : path);
+        } else if (how == QLatin1String("open")) {
+            dialogs.openAnswers << QStringList{path};
+            menus().openProjectAction->trigger();
+        } else if (how == QLatin1String("recent")) {
+            emit menus().fileMenu->aboutToShow();
+            menus().recentMenu->actions().constFirst()->trigger();
+        } else {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(m_window.get(), &enter);
+            QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(m_window.get(), &drop);
+        }
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QMdiArea *area = m_window->mdiArea();
+        QVERIFY(area->activeSubWindow());
+        QVERIFY(qobject_cast<GraphWindow *>(area->activeSubWindow()->widget()));
+        QCOMPARE(area->subWindowList(QMdiArea::StackingOrder).constLast(), area->activeSubWindow());
     }
 
     void cancelStopsTheExit_data()

@@ -2,6 +2,7 @@
 // project menus and the commands that are already wired.
 #include "core/LangText.h"
 #include "core/WebAddresses.h"
+#include "shell/ChildWindowPlacement.h"
 #include "shell/MainWindow.h"
 #include "shell/MainMenus.h"
 #include "dialogs/OptionsDialog.h"
@@ -15,12 +16,14 @@
 #include "windows/GraphWindow.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -380,11 +383,60 @@ private slots:
         QCOMPARE(frameOf(graph)->windowTitle(), QStringLiteral("x^2-2 = 0"));
         QCOMPARE(window.activeGraphWindow(), graph);
         QVERIFY(findAction(window, "mnugraph")->isEnabled());
-        // It fits the main window's area; closed, it switches the project menus off.
-        QVERIFY(window.mdiArea()->viewport()->rect().contains(frameOf(graph)->geometry()));
-        frameOf(graph)->close();
+        // It fits the main window's area, and so does the next one, at the same size, one step
+        // further; closed, they switch the project menus off.
+        const QRect area = window.mdiArea()->viewport()->rect();
+        QVERIFY(area.contains(frameOf(graph)->geometry()));
+        GraphWindow *next = window.openProjectWindow(makeProject(QStringLiteral("x-1")));
+        QVERIFY(area.contains(frameOf(next)->geometry()));
+        QCOMPARE(frameOf(next)->size(), frameOf(graph)->size());
+        QVERIFY(frameOf(next)->x() > frameOf(graph)->x());
+        window.mdiArea()->closeAllSubWindows();
         QTRY_VERIFY(window.mdiArea()->subWindowList().isEmpty());
         QVERIFY(!findAction(window, "mnugraph")->isEnabled());
+    }
+
+    void cascadedChildGeometry_data()
+    {
+        QTest::addColumn<QSize>("area");
+        QTest::addColumn<QPoint>("previous");  // (-1, -1): no child before
+        QTest::addColumn<QRect>("expected");
+        const QPoint none(-1, -1);
+        // A default size of 780 x 540 and a step of 24.
+        QTest::newRow("first in the corner") << QSize(1000, 700) << none << QRect(0, 0, 780, 540);
+        QTest::newRow("next one step further") << QSize(1000, 700) << QPoint(0, 0) << QRect(24, 24, 780, 540);
+        QTest::newRow("would overhang: back to the corner") << QSize(1000, 700) << QPoint(200, 100) << QRect(0, 0, 780, 540);
+        QTest::newRow("narrow area: shrunk to its width") << QSize(390, 700) << none << QRect(0, 0, 390, 270);
+        QTest::newRow("low area: shrunk to its height") << QSize(1000, 270) << QPoint(0, 0) << QRect(0, 0, 390, 270);
+        QTest::newRow("room for the shrunk size only") << QSize(400, 400) << QPoint(0, 0) << QRect(0, 0, 400, 276);
+    }
+    void cascadedChildGeometry()
+    {
+        QFETCH(QSize, area);
+        QFETCH(QPoint, previous);
+        QFETCH(QRect, expected);
+        const std::optional<QPoint> before = previous.x() < 0 ? std::nullopt : std::optional<QPoint>(previous);
+        QCOMPARE(CascadedChildGeometry(area, QSize(780, 540), before, 24), expected);
+    }
+
+    // Without desktop services (as offscreen, or with no file manager installed) the button says
+    // where the folder is; either way the folder is made when it is missing.
+    void folderButtonMakesTheFolder()
+    {
+        RecordingMessages messages;
+        MainWindow window;
+        window.load();
+        const QString folder = m_dir.filePath(QStringLiteral("no documents yet/Trevolin Results"));
+        programSettings().resultsFolder = folder;
+        window.show();
+        GraphWindow *graph = window.openProjectWindow(makeProject(QStringLiteral("x")));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", m_dir.path().toLocal8Bit());
+        QTest::mouseClick(graph->folderButton(), Qt::LeftButton);
+        qputenv("PATH", path);
+        QVERIFY(QFileInfo(folder).isDir());
+        QCOMPARE(messages.texts,
+                 QStringList{"No file manager could be started. Your results are in this folder:\n" + folder});
     }
 
     void projectFilesFromTheCommandLine()

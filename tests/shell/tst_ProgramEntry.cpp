@@ -1,6 +1,8 @@
 // The start-up: the maintenance switches, a real second process handing its command line to
 // the first instance, a first instance that does not answer, and the socket left by a killed
 // instance.
+#include "core/MathEngine.h"
+#include "shell/CommandLine.h"
 #include "shell/FileAssociation.h"
 #include "shell/ProgramEntry.h"
 #include "TestEnvironment.h"
@@ -25,7 +27,9 @@ class TestProgramEntry : public QObject {
 private slots:
     void initTestCase()
     {
+        MathEngine::initialize();
         m_first = new SingleInstance(m_key, this);
+        m_first->setCommandLineCheck(&EquationRefusal);
         QCOMPARE(m_first->start(QString()), SingleInstance::Role::First);
     }
 
@@ -42,16 +46,20 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("received");
-        QTest::newRow("a file") << QStringList{"a.tvp"} << QStringList{"a.tvp"};
+        QTest::addColumn<QByteArray>("errorOutput");  // of the second start; it ends with status 2 then
+        QTest::newRow("a file") << QStringList{"a.tvp"} << QStringList{"a.tvp"} << QByteArray();
         QTest::newRow("a name with blanks and another")
-            << QStringList{"my file.tvp", "b.tvp"} << QStringList{"\"my file.tvp\" b.tvp"};
-        QTest::newRow("an equation") << QStringList{"/eq", "x^2-2", "0", "2"} << QStringList{"/eq x^2-2 0 2"};
-        QTest::newRow("nothing only brings the window forward") << QStringList{} << QStringList{};
+            << QStringList{"my file.tvp", "b.tvp"} << QStringList{"\"my file.tvp\" b.tvp"} << QByteArray();
+        QTest::newRow("an equation") << QStringList{"/eq", "x^2-2", "0", "2"} << QStringList{"/eq x^2-2 0 2"} << QByteArray();
+        QTest::newRow("a refused equation is not passed on") << QStringList{"/eq", "sin(x", "0", "2"} << QStringList{}
+                                                             << QByteArray("line: /eq: End of parenthesis missing.");
+        QTest::newRow("nothing only brings the window forward") << QStringList{} << QStringList{} << QByteArray();
     }
     void handOver()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QStringList, received);
+        QFETCH(QByteArray, errorOutput);
         QSignalSpy activations(m_first, &SingleInstance::activationRequested);
         QSignalSpy commandLines(m_first, &SingleInstance::commandLineReceived);
         QElapsedTimer timer;
@@ -62,7 +70,12 @@ private slots:
         const qint64 launchToReceipt = timer.elapsed();
         QVERIFY(probe.waitForFinished(SingleInstance::HandOverTimeoutMs));
         const QList<QByteArray> output = probe.readAllStandardOutput().trimmed().split(' ');
-        QCOMPARE(output.first(), QByteArray("handed-over"));
+        QCOMPARE(output.first(), errorOutput.isEmpty() ? QByteArray("handed-over") : QByteArray("refused"));
+        QByteArray reported;  // the start's own lines, without Qt's warnings
+        for (const QByteArray &line : probe.readAllStandardError().split('\n'))
+            reported += line.startsWith("line: ") ? line : QByteArray();
+        QCOMPARE(reported, errorOutput);
+        QCOMPARE(probe.exitCode(), errorOutput.isEmpty() ? 0 : 2);
         qInfo("hand-over %s ms in the second process, %lld ms from its launch", output.last().constData(),
               launchToReceipt);
         QVERIFY(output.last().toInt() < 300);
