@@ -424,8 +424,10 @@ void NewProjectWizard::keyPressEvent(QKeyEvent *event)
 void NewProjectWizard::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    m_functionBox->setFocus(Qt::OtherFocusReason);
+    focusEquation();
 }
+
+void NewProjectWizard::focusEquation() { m_functionBox->setFocus(Qt::OtherFocusReason); }
 
 bool NewProjectWizard::event(QEvent *event)
 {

@@ -55,6 +55,9 @@ public:
     QPushButton *randomButton() const { return m_randomButton; }
     const NewProjectWizardModel &model() const { return m_model; }
 
+    // Puts the keyboard's focus into the equation box.
+    void focusEquation();
+
     // The texts of the four boxes as typed.
     EquationEntry texts() const;
     // Fills the four boxes with history entry `index` and refreshes the preview.

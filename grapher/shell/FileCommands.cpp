@@ -69,7 +69,9 @@ void FileCommands::showWizard()
     auto *frame = qobject_cast<QMdiSubWindow *>(m_wizard->parentWidget());
     frame->show();
     area->setActiveSubWindow(frame);
-    m_wizard->setFocus(Qt::OtherFocusReason);
+    // The typing goes to the equation box, also when the main window was active already and
+    // no activation hands the focus on.
+    m_wizard->focusEquation();
 }
 
 NewProjectWizard *FileCommands::wizard() const { return m_wizard.data(); }

@@ -16,6 +16,7 @@
 #include "windows/GraphWindow.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -235,6 +236,19 @@ private slots:
         } else {
             QCOMPARE(captions(*m_window), (QStringList{"x^2-2 = 0", "x-1 = 0"}));
         }
+    }
+
+    // Ctrl+N while the main window is active already: what is typed next is the equation.
+    void newProjectTakesTheTyping()
+    {
+        m_window->openProjectWindow(makeProject(QStringLiteral("x^2-2")));
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTest::keyClick(m_window->windowHandle(), Qt::Key_N, Qt::ControlModifier);
+        for (const char key : {'x', '^', '3'})
+            QTest::keyClick(m_window->windowHandle(), key);
+        QVERIFY(m_window->fileCommands().wizard());
+        QCOMPARE(m_window->fileCommands().wizard()->functionBox()->currentText(), QStringLiteral("x^3"));
     }
 
     void unsavedChangesQuestion_data()
