@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -68,6 +69,31 @@ void RootScan::acceptIfRoot(double x)
     const double v = m_f.evaluate(x, error);
     if (error == 0 && std::fabs(v) < Acceptance)
         m_roots.append(x);
+}
+
+void RootScan::acceptIfSignChangeRoot(double r, double yp, double y)
+{
+    qint32 error = 0;
+    const double v = m_f.evaluate(r, error);
+    if (error != 0 || !std::isfinite(v))
+        return;
+    const double size = std::fabs(v);
+    if (size < Acceptance) {
+        m_roots.append(r);
+        return;
+    }
+    if (!(size <= Acceptance * std::max({1.0, std::fabs(yp), std::fabs(y)})))
+        return;
+    double left = r, right = r;
+    for (int i = 0; i < NeighbourUlps; ++i) {
+        left = std::nextafter(left, -HUGE_VAL);
+        right = std::nextafter(right, HUGE_VAL);
+    }
+    qint32 leftError = 0, rightError = 0;
+    const double vLeft = m_f.evaluate(left, leftError);
+    const double vRight = m_f.evaluate(right, rightError);
+    if (leftError == 0 && rightError == 0 && (vLeft == 0 || vRight == 0 || signChange(vLeft, vRight)))
+        m_roots.append(r);
 }
 
 void RootScan::advanceOnThisThread(qint32 samples)
@@ -154,7 +180,7 @@ bool RootScan::advance(qint32 samples)
             int error = 0;
             const double r = f.findRoot(fPrime, xp, x, &error);
             if (error == 0)
-                acceptIfRoot(r);
+                acceptIfSignChangeRoot(r, yp, y);
         } else if (de == 0 && d == 0) {
             acceptIfRoot(x);
         } else if (dep == 0 && de == 0 && signChange(dp, d)) {

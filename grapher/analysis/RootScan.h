@@ -3,8 +3,12 @@
 // a - h and then at a, a + h, ..., b. A sample where f is exactly 0 is a root; every sign change
 // of f is refined by the engine's root finder on (f, f'), and every sign change of f' (an
 // extremum that may touch zero) by the root finder on (f', f''). A refined point counts only
-// where f is defined and |f| < Acceptance. When the last step accepted nothing, b itself counts
-// where |f(b)| < Acceptance.
+// where f is defined and |f| < Acceptance; a point refined from a sign change of f counts also
+// when f still changes sign within NeighbourUlps ulps either side of it and |f| there is at
+// most Acceptance times the larger of 1 and the sample values |f| around it, as rounding
+// alone exceeds the absolute bound for functions whose values are large (a pole is still
+// dropped, as f there is huge against the samples, and so is a jump, where f is as large as
+// they are). When the last step accepted nothing, b itself counts where |f(b)| < Acceptance.
 //
 // The scan can run at once (run) or in slices (advance), so that a window can show progress and
 // stop it; both give the same roots in the same order. A long slice is shared among the
@@ -18,6 +22,7 @@ class FunctionProject;
 class RootScan {
 public:
     static constexpr double Acceptance = 1e-8;
+    static constexpr int NeighbourUlps = 4;
 
     // The expressions must outlive the scan.
     RootScan(const Expression &f, const Expression &fPrime, const Expression &fSecond, double a, double b,
@@ -42,6 +47,8 @@ private:
              qint32 first, qint32 last);
 
     void acceptIfRoot(double x);
+    // For a point r refined from the sign change between the samples yp and y.
+    void acceptIfSignChangeRoot(double r, double yp, double y);
     // Scans the samples up to `end` in chunks on several threads when that pays; false when
     // they are left to this thread.
     bool advanceInChunks(qint32 end);

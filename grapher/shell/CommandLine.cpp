@@ -7,10 +7,15 @@
 #include "dialogs/NewProjectWizardModel.h"
 #include "project/ProjectFile.h"
 
+#include <QDir>
+
 namespace {
 
 const QChar Quote = QLatin1Char('"');
 const QChar Space = QLatin1Char(' ');
+// Groups an argument that holds a double quote. No file name or argument can hold it, so
+// nothing typed changes its meaning.
+const QChar Exact = QChar(0);
 
 // Why an end of the interval was refused: the empty-box message, or the engine's message after
 // the text.
@@ -77,6 +82,12 @@ QString NextCommandToken(QString &text)
     while (first < text.size() && text.at(first) == Space)
         ++first;
     text.remove(0, first);
+    if (text.startsWith(Exact)) {
+        const int closing = text.indexOf(Exact, 1);
+        const QString token = text.mid(1, closing < 0 ? -1 : closing - 1);
+        text.remove(0, closing < 0 ? text.size() : closing + 1);
+        return token;
+    }
     if (text.startsWith(Quote)) {
         const int closing = text.indexOf(Quote, 1);
         if (closing < 0) {
@@ -104,9 +115,29 @@ QString CommandLineFromArguments(const QStringList &arguments)
     for (const QString &argument : arguments) {
         if (argument.isEmpty())
             continue;
-        parts << (argument.contains(Space) ? Quote + argument + Quote : argument);
+        if (argument.contains(Quote))
+            parts << Exact + argument + Exact;
+        else
+            parts << (argument.contains(Space) ? Quote + argument + Quote : argument);
     }
     return parts.join(Space);
+}
+
+QStringList AbsoluteFileArguments(const QStringList &arguments, const QString &folder)
+{
+    // The first argument that is not empty decides the mode; an equation names no file.
+    for (const QString &argument : arguments) {
+        if (argument.toLower() == QLatin1String("/eq"))
+            return arguments;
+        if (!argument.isEmpty())
+            break;
+    }
+    QStringList absolute;
+    for (const QString &argument : arguments)
+        absolute << (argument.isEmpty() || argument.startsWith(QLatin1Char('/'))
+                         ? argument
+                         : QDir::cleanPath(folder + QLatin1Char('/') + argument));
+    return absolute;
 }
 
 MaintenanceSwitch MaintenanceSwitchOf(const QString &commandLine)

@@ -13,14 +13,21 @@
 
 // Takes the next token off the front of `text`, which loses it: leading spaces are skipped; a
 // token that starts with a double quote runs to the next double quote (the quotes only group,
-// and a quote that is never closed empties both the token and the rest); any other token runs
-// to the next space.
+// and a quote that is never closed empties both the token and the rest); a token that starts
+// with a NUL character, which only CommandLineFromArguments writes, runs exactly as it is to
+// the next NUL; any other token runs to the next space.
 QString NextCommandToken(QString &text);
 
 // The command line that NextCommandToken splits back into `arguments` (the program's own name
 // not included): arguments joined by single spaces, every one that holds a space enclosed in
-// double quotes. An empty argument has no token of its own and disappears.
+// double quotes, and every one that holds a double quote itself between NUL characters. An
+// empty argument has no token of its own and disappears.
 QString CommandLineFromArguments(const QStringList &arguments);
+
+// The arguments with every file name that is not absolute made absolute against `folder` (the
+// working folder of the start that got them), so that a running instance elsewhere opens the
+// same files. A command line whose first argument is "/eq" names no files and stays as it is.
+QStringList AbsoluteFileArguments(const QStringList &arguments, const QString &folder);
 
 // The maintenance switches, which count only as the whole command line, exactly.
 enum class MaintenanceSwitch {

@@ -2,11 +2,13 @@
 
 #include "shell/CommandLine.h"
 
+#include <QDir>
+
 #include <cstdio>
 
 ProgramEntry::ProgramEntry(const QStringList &arguments, const QString &instanceKey,
                            const FileAssociation &association)
-    : m_commandLine(CommandLineFromArguments(arguments)), m_instance(instanceKey), m_association(association)
+    : m_commandLine(CommandLineFromArguments(AbsoluteFileArguments(arguments, QDir::currentPath()))), m_instance(instanceKey), m_association(association)
 {
 }
 
@@ -26,6 +28,8 @@ ProgramEntry::Outcome ProgramEntry::run()
     case SingleInstance::Role::HandedOver:
         return Outcome::HandedOver;
     case SingleInstance::Role::NoAnswer:
+        std::fprintf(stderr, "line: The running instance of line did not answer.\n");
+        std::fflush(stderr);
         return Outcome::NoAnswer;
     case SingleInstance::Role::Refused:
         return Outcome::Refused;

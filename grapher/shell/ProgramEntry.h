@@ -15,7 +15,7 @@ public:
         AssociationRemoved,  // "/u": nothing else happens
         AssociationWritten,  // "/r": nothing else happens
         HandedOver,          // a running instance took the command line
-        NoAnswer,            // a running instance did not answer in time; end silently
+        NoAnswer,            // a running instance did not answer in time; said on stderr, then end
         FirstInstance,       // go on: show the main window and process commandLine()
         Refused,             // a running instance refused the command line; report refusal() and end
     };
@@ -25,7 +25,8 @@ public:
     // Writes "line: /eq: " and the reason on the standard error output; returns RefusedExitStatus.
     static int ReportRefusal(const QString &reason);
 
-    // `arguments` without the program's own name (QCoreApplication::arguments().mid(1)).
+    // `arguments` without the program's own name (QCoreApplication::arguments().mid(1)); file
+    // names are made absolute against the working folder at once.
     explicit ProgramEntry(const QStringList &arguments, const QString &instanceKey = SingleInstance::InstanceKey,
                           const FileAssociation &association = FileAssociation());
 

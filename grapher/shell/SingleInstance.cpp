@@ -11,8 +11,12 @@
 #include <QtEndian>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -29,14 +33,36 @@ const char Refusal = 'R';
 // starting up.
 constexpr int RetryPauseMs = 20;
 
-QString instanceFolder()
+// The folder of the lock and the socket, which no other user may enter: the session's runtime
+// folder, otherwise trevolin-UID in the temporary folder, made with mode 0700. Empty, with the
+// reason in `refusal`, when that folder cannot be made or is not this user's alone.
+QString instanceFolder(QString *refusal)
 {
-    // The user's private runtime folder when the session has one, otherwise the shared
-    // temporary folder, where the user's id in the name keeps users apart.
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
         return QDir::cleanPath(runtime);
-    return QDir::tempPath();
+    const QString folder = QDir::tempPath() + QStringLiteral("/trevolin-") + QString::number(::getuid());
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
+        *refusal = folder + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
+        return QString();
+    }
+    struct stat info {};
+    if (::lstat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid()
+        || (info.st_mode & 077) != 0) {
+        *refusal = folder + QStringLiteral(" is not a folder of this user's alone");
+        return QString();
+    }
+    return folder;
+}
+
+// Whether the other end of an accepted connection runs as this user.
+bool fromThisUser(const QLocalSocket *socket)
+{
+    ucred peer {};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0
+        && peer.uid == ::getuid();
 }
 
 } // namespace
@@ -46,7 +72,7 @@ const QString SingleInstance::InstanceKey = QStringLiteral("{5CDC4C94-DDBF-45c1-
 SingleInstance::SingleInstance(const QString &key, QObject *parent)
     : QObject(parent),
       m_name(key + QStringLiteral("_APPLICATION_") + QString::number(::getuid())),
-      m_folder(instanceFolder())
+      m_folder(instanceFolder(&m_folderRefusal))
 {
 }
 
@@ -60,12 +86,24 @@ SingleInstance::~SingleInstance()
         ::close(m_lockFile);
 }
 
-QString SingleInstance::serverPath() const { return m_folder + QLatin1Char('/') + m_name; }
+QString SingleInstance::serverPath() const
+{
+    return m_folder.isEmpty() ? QString() : m_folder + QLatin1Char('/') + m_name;
+}
 
-QString SingleInstance::lockPath() const { return serverPath() + QStringLiteral(".lock"); }
+QString SingleInstance::lockPath() const
+{
+    return m_folder.isEmpty() ? QString() : serverPath() + QStringLiteral(".lock");
+}
 
 SingleInstance::Role SingleInstance::start(const QString &commandLine)
 {
+    if (m_folder.isEmpty()) {
+        std::fprintf(stderr, "line: %s; this start runs on its own without looking for a running line.\n",
+                     m_folderRefusal.toLocal8Bit().constData());
+        std::fflush(stderr);
+        return Role::First;
+    }
     if (takeLock()) {
         listen();
         return Role::First;
@@ -160,6 +198,11 @@ void SingleInstance::acceptConnections()
 {
     while (m_server->hasPendingConnections()) {
         QLocalSocket *socket = m_server->nextPendingConnection();
+        if (!fromThisUser(socket)) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readMessage(socket); });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         // A sender that never completes its message is dropped after the time it waits itself.

@@ -7,6 +7,11 @@
 // processes it). A refused command line is answered with the reason, which the second start
 // reports.
 //
+// Lock and socket lie in a folder that is the user's alone: the session's runtime folder, else
+// trevolin-UID in the temporary folder, made with mode 0700. When that folder belongs to
+// someone else or others may enter it, every start runs on its own and says so on stderr. The
+// first instance hangs up on a connection from another user.
+//
 // The lock is a kernel lock on an open file, so it dies with its process: a line that crashed
 // or was killed leaves a socket file that nobody answers, and the next start removes it and
 // becomes the first instance.
@@ -49,7 +54,7 @@ public:
     // HandOverTimeoutMs in the second case.
     Role start(const QString &commandLine);
 
-    // The socket's full path and the lock file's.
+    // The socket's full path and the lock file's; empty without a private folder.
     QString serverPath() const;
     QString lockPath() const;
 
@@ -69,6 +74,7 @@ private:
     void readMessage(QLocalSocket *socket);
 
     QString m_name;
+    QString m_folderRefusal;
     QString m_folder;
     int m_lockFile = -1;
     QLocalServer *m_server = nullptr;

@@ -93,6 +93,16 @@ void TestRootSearch::scan_data()
     QTest::newRow("no real root") << "x^2+1" << "" << -10.0 << 10.0 << 1000 << QStringList{};
     QTest::newRow("parameters") << "exp(a*x)-exp(b*x)+c" << "a=2; b=4; c=1" << -3.0 << 3.0 << 1000
                                 << QStringList{"0.24060591"};
+    QTest::newRow("x^2-2*10^10: large values near the roots")
+        << "x^2-2*10^10" << "" << -2e5 << 2e5 << 1000 << QStringList{"-141421.35623731", "141421.35623731"};
+    QTest::newRow("x^3-2*10^9: large values near the root") << "x^3-2*10^9" << "" << 0.0 << 2000.0 << 1000
+                                                           << QStringList{"1259.92104989"};
+    QTest::newRow("Wilkinson's polynomial of degree 10, expanded: 9 kept")
+        << "x^10-55x^9+1320x^8-18150x^7+157773x^6-902055x^5+3416930x^4-8409500x^3+12753576x^2-10628640x+3628800"
+        << "" << -1.0 << 11.0 << 50000 << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
+    QTest::newRow("tan on [-5, 5]: poles dropped") << "tan(x)" << "" << -5.0 << 5.0 << 1000
+                                                  << QStringList{"-3.14159265", "0", "3.14159265"};
+    QTest::newRow("abs(x)/x: a jump is no root") << "abs(x)/x" << "" << -1.0 << 1.0 << 999 << QStringList{};
     QTest::newRow("reversed interval scans downwards") << "x^2-2" << "" << 10.0 << -10.0 << 1000
                                                      << QStringList{"1.41421356", "-1.41421356"};
 }

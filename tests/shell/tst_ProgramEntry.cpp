@@ -1,6 +1,6 @@
 // The start-up: the maintenance switches, a real second process handing its command line to
-// the first instance, a first instance that does not answer, and the socket left by a killed
-// instance.
+// the first instance, a first instance that does not answer, the socket left by a killed
+// instance, the private folder of lock and socket, and another user's connection.
 #include "core/MathEngine.h"
 #include "shell/CommandLine.h"
 #include "shell/FileAssociation.h"
@@ -10,16 +10,25 @@
 #include <QProcess>
 #include <QSignalSpy>
 
+#include <cstring>
+#include <pwd.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 class TestProgramEntry : public QObject {
     Q_OBJECT
     // Keys of their own, so a line the user runs is never reached.
     const QString m_key = QStringLiteral("trev-test-%1").arg(QCoreApplication::applicationPid());
     SingleInstance *m_first = nullptr;
 
-    // Starts a second line with `arguments` (for the instance key `key`) and returns its output.
-    void startProbe(QProcess &probe, const QString &key, const QStringList &arguments)
+    // Starts a second line with `arguments` (for the instance key `key`) in `folder`.
+    void startProbe(QProcess &probe, const QString &key, const QStringList &arguments, const QString &folder = {})
     {
         qputenv("TREV_TEST_INSTANCE_KEY", key.toUtf8());
+        probe.setWorkingDirectory(folder);
         probe.start(QCoreApplication::applicationDirPath() + QStringLiteral("/program_entry_probe"), arguments);
         QVERIFY(probe.waitForStarted());
     }
@@ -45,12 +54,17 @@ private slots:
     void handOver_data()
     {
         QTest::addColumn<QStringList>("arguments");
+        // The tokens of the command line received, %1 for the second start's working folder;
+        // empty when none is received.
         QTest::addColumn<QStringList>("received");
         QTest::addColumn<QByteArray>("errorOutput");  // of the second start; it ends with status 2 then
-        QTest::newRow("a file") << QStringList{"a.tvp"} << QStringList{"a.tvp"} << QByteArray();
-        QTest::newRow("a name with blanks and another")
-            << QStringList{"my file.tvp", "b.tvp"} << QStringList{"\"my file.tvp\" b.tvp"} << QByteArray();
-        QTest::newRow("an equation") << QStringList{"/eq", "x^2-2", "0", "2"} << QStringList{"/eq x^2-2 0 2"} << QByteArray();
+        QTest::newRow("a file") << QStringList{"a.tvp"} << QStringList{"%1/a.tvp"} << QByteArray();
+        QTest::newRow("a name with blanks and another") << QStringList{"my file.tvp", "/b.tvp"}
+                                                        << QStringList{"%1/my file.tvp", "/b.tvp"} << QByteArray();
+        QTest::newRow("a name with double quotes")
+            << QStringList{"a \"b\" c.tvp", "d\""} << QStringList{"%1/a \"b\" c.tvp", "%1/d\""} << QByteArray();
+        QTest::newRow("an equation") << QStringList{"/eq", "x^2-2", "0", "2"} << QStringList{"/eq", "x^2-2", "0", "2"}
+                                     << QByteArray();
         QTest::newRow("a refused equation is not passed on") << QStringList{"/eq", "sin(x", "0", "2"} << QStringList{}
                                                              << QByteArray("line: /eq: End of parenthesis missing.");
         QTest::newRow("nothing only brings the window forward") << QStringList{} << QStringList{} << QByteArray();
@@ -65,7 +79,8 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         QProcess probe;
-        startProbe(probe, m_key, arguments);
+        const QTemporaryDir folder;
+        startProbe(probe, m_key, arguments, folder.path());
         QVERIFY(activations.wait(SingleInstance::HandOverTimeoutMs));
         const qint64 launchToReceipt = timer.elapsed();
         QVERIFY(probe.waitForFinished(SingleInstance::HandOverTimeoutMs));
@@ -80,10 +95,14 @@ private slots:
               launchToReceipt);
         QVERIFY(output.last().toInt() < 300);
         QCOMPARE(activations.count(), 1);
-        QStringList lines;
-        for (const QList<QVariant> &signal : std::as_const(commandLines))
-            lines << signal.first().toString();
-        QCOMPARE(lines, received);
+        QCOMPARE(commandLines.count(), received.isEmpty() ? 0 : 1);
+        QString rest = received.isEmpty() ? QString() : commandLines.first().first().toString();
+        QStringList tokens;
+        while (!rest.isEmpty())
+            tokens << NextCommandToken(rest);
+        for (QString &token : received)
+            token.replace(QStringLiteral("%1"), folder.path());
+        QCOMPARE(tokens, received);
     }
 
     void secondEndsWhenTheFirstDoesNotAnswer()
@@ -95,6 +114,7 @@ private slots:
         // Not returning to the event loop: the first instance is busy.
         QVERIFY(probe.waitForFinished(3 * SingleInstance::HandOverTimeoutMs));
         QVERIFY(probe.readAllStandardOutput().startsWith("no-answer"));
+        QVERIFY(probe.readAllStandardError().contains("line: The running instance of line did not answer."));
         QVERIFY2(timer.elapsed() < SingleInstance::HandOverTimeoutMs + 1500, qPrintable(QString::number(timer.elapsed())));
         QTest::qWait(50);
     }
@@ -117,10 +137,78 @@ private slots:
         QVERIFY(timer.elapsed() < 1000);
         QSignalSpy commandLines(&next, &SingleInstance::commandLineReceived);
         QProcess second;
-        startProbe(second, key, {QStringLiteral("x.tvp")});
+        startProbe(second, key, {QStringLiteral("/x.tvp")});
         QVERIFY(commandLines.wait(SingleInstance::HandOverTimeoutMs));
-        QCOMPARE(commandLines.first().first().toString(), QStringLiteral("x.tvp"));
+        QCOMPARE(commandLines.first().first().toString(), QStringLiteral("/x.tvp"));
         QVERIFY(second.waitForFinished());
+    }
+
+    // Without a runtime folder, lock and socket go to trevolin-UID in the temporary folder,
+    // which must be the user's alone; otherwise the start runs without looking for another.
+    void privateFolder_data()
+    {
+        QTest::addColumn<int>("modeBefore");  // of a folder that is there already; -1 for none
+        QTest::newRow("made with mode 0700") << -1;
+        QTest::newRow("others may enter: not used") << 0755;
+    }
+    void privateFolder()
+    {
+        QFETCH(int, modeBefore);
+        const QTemporaryDir temp;
+        const QByteArray folder = QFile::encodeName(temp.path() + QStringLiteral("/trevolin-%1").arg(::getuid()));
+        QVERIFY(modeBefore < 0 || ::mkdir(folder.constData(), mode_t(modeBefore)) == 0);
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), tempFolder = qgetenv("TMPDIR");
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        SingleInstance instance(m_key + QStringLiteral("-private"));
+        QCOMPARE(instance.start(QString()), SingleInstance::Role::First);
+        qputenv("TMPDIR", tempFolder);
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        const bool used = modeBefore < 0;
+        QCOMPARE(instance.serverPath().startsWith(QFile::decodeName(folder) + QLatin1Char('/'))
+                     && QFile::exists(instance.serverPath()), used);
+        QCOMPARE(instance.serverPath().isEmpty(), !used);
+    }
+
+    // A child of the test that runs as nobody reaches the socket and hands over a file name:
+    // the first instance hangs up at once.
+    void otherUserIsRefused()
+    {
+        if (::getuid() != 0)
+            QSKIP("Only a test run as root can connect as a second user.");
+        const passwd *nobody = ::getpwnam("nobody");
+        QVERIFY(nobody);
+        // A runtime folder and a socket that nobody may reach.
+        const QTemporaryDir runtime;
+        QVERIFY(::chmod(QFile::encodeName(runtime.path()).constData(), 0711) == 0);
+        const QByteArray runtimeBefore = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        SingleInstance first(m_key + QStringLiteral("-peer"));
+        qputenv("XDG_RUNTIME_DIR", runtimeBefore);
+        QCOMPARE(first.start(QString()), SingleInstance::Role::First);
+        const QString path = first.serverPath();
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0777) == 0);
+        QSignalSpy activations(&first, &SingleInstance::activationRequested);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            // Status 2: no connection; 1: the instance answered.
+            sockaddr_un address {};
+            address.sun_family = AF_UNIX;
+            std::strncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof address.sun_path - 1);
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            if (::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0
+                || ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0)
+                ::_exit(2);
+            const char message[] = {0, 0, 0, 5, 'x', '.', 't', 'v', 'p'};
+            char answer = 0;
+            ::_exit(::write(fd, message, sizeof message) == sizeof message && ::read(fd, &answer, 1) == 1 ? 1 : 0);
+        }
+        int status = -1;
+        const QDeadlineTimer deadline(SingleInstance::HandOverTimeoutMs);
+        while (::waitpid(child, &status, WNOHANG) == 0 && !deadline.hasExpired())
+            QTest::qWait(10);
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QCOMPARE(activations.count(), 0);
     }
 
     // The switches count only as the whole command line; they neither take the instance nor
