@@ -1,4 +1,5 @@
 #include "dialogs/GraphSettingsDialog.h"
+#include "dialogs/ExponentHintWatcher.h"
 
 #include "core/LangText.h"
 #include "core/ProgramSettings.h"
@@ -93,6 +94,8 @@ GraphSettingsDialog::GraphSettingsDialog(FunctionProject &project, std::function
     m_errorLabel->setSizePolicy(keepPlace);
     m_errorLabel->setMinimumHeight(2 * fontMetrics().lineSpacing());
     m_errorLabel->hide();
+    // Text typed as exponent notation gets the same hint as in the calculator.
+    new ExponentHintWatcher(this, m_errorLabel);
     m_errorTimer->setInterval(ErrorShownMilliseconds);
     connect(m_errorTimer, &QTimer::timeout, this, &GraphSettingsDialog::hideError);
 

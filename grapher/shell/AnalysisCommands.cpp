@@ -82,7 +82,7 @@ void AnalysisCommands::derive()
         MainWindow *mainWindow = m_window;
         DeriveDialog dialog(
             *window.project(),
-            [mainWindow](std::unique_ptr<FunctionProject> project) { mainWindow->openProjectWindow(std::move(project)); },
+            [mainWindow](std::unique_ptr<FunctionProject> project) { mainWindow->openNewProjectWindow(std::move(project)); },
             m_window);
         DialogPlacement::placeBesideGraph(&dialog, window.view());
         dialog.exec();

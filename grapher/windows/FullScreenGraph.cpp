@@ -5,6 +5,7 @@
 #include "ui/Skins.h"
 #include "windows/GraphView.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QMdiArea>
@@ -15,13 +16,10 @@
 namespace {
 
 // Shows a child window's frame and makes it the active one.
-void showAndActivate(QWidget *window, bool maximized)
+void showAndActivate(QWidget *window)
 {
     QWidget *frame = windowFrame(window);
-    if (maximized)
-        frame->showMaximized();
-    else
-        frame->show();
+    frame->show();
     if (auto *subWindow = qobject_cast<QMdiSubWindow *>(frame)) {
         if (QMdiArea *area = subWindow->mdiArea())
             area->setActiveSubWindow(subWindow);
@@ -33,6 +31,7 @@ void showAndActivate(QWidget *window, bool maximized)
 FullScreenGraph::FullScreenGraph(const GraphWindowMenus &menus, QWidget *parent)
     : ProjectWindow(GraphPane::Kind::FullScreen, menus, parent)
 {
+    setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("MaxG"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(Border, Border, Border, Border);
@@ -63,11 +62,18 @@ void FullScreenGraph::showInPlaceOf(ProjectWindow *window)
     m_open = true;
     windowFrame(window)->hide();
     setWindowTitle(window->windowTitle());
-    showAndActivate(this, true);
+    showFullScreen();
+    raise();
+    activateWindow();
     m_view->matchSurfaceToWidget();
     refreshGraph(false);
     m_view->setFocus(Qt::OtherFocusReason);
     emit stateChanged();
+}
+
+bool FullScreenGraph::isInUse() const
+{
+    return m_open && (isActiveWindow() || !QApplication::activeWindow());
 }
 
 void FullScreenGraph::giveBack()
@@ -81,12 +87,14 @@ void FullScreenGraph::giveBack()
     if (window)
         window->refreshGraph(false);
     QToolTip::hideText();
-    windowFrame(this)->hide();
+    hide();
     setWindowTitle(QString());
     m_pane.setProject(nullptr);
     if (window) {
+        if (QWidget *mainWindow = windowFrame(window)->window())
+            mainWindow->activateWindow();
         disconnect(window, nullptr, this, nullptr);
-        showAndActivate(window, false);
+        showAndActivate(window);
         window->view()->setFocus(Qt::OtherFocusReason);
     }
     m_replaced = nullptr;
@@ -96,7 +104,7 @@ void FullScreenGraph::giveBack()
 void FullScreenGraph::setProgramEnding()
 {
     m_programEnding = true;
-    windowFrame(this)->setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_DeleteOnClose);
 }
 
 void FullScreenGraph::replacedWindowDestroyed()
@@ -104,7 +112,7 @@ void FullScreenGraph::replacedWindowDestroyed()
     m_open = false;
     m_replaced = nullptr;
     m_pane.setProject(nullptr);
-    windowFrame(this)->hide();
+    hide();
     setWindowTitle(QString());
     emit stateChanged();
 }
