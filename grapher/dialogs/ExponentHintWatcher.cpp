@@ -10,6 +10,7 @@ ExponentHintWatcher::ExponentHintWatcher(QWidget *dialog, QLabel *errorLabel)
     : QObject(dialog), m_dialog(dialog), m_label(errorLabel)
 {
     dialog->installEventFilter(this);
+    errorLabel->installEventFilter(this);
 }
 
 bool ExponentHintWatcher::eventFilter(QObject *watched, QEvent *event)
@@ -21,6 +22,10 @@ bool ExponentHintWatcher::eventFilter(QObject *watched, QEvent *event)
         for (QLineEdit *box : m_dialog->findChildren<QLineEdit *>())
             connect(box, &QLineEdit::textChanged, this, &ExponentHintWatcher::update, Qt::QueuedConnection);
     }
+    // The dialog hid its message (an edit that passed its checks, a timer): the hint may
+    // take the label again.
+    if (watched == m_label && event->type() == QEvent::Hide)
+        QMetaObject::invokeMethod(this, &ExponentHintWatcher::update, Qt::QueuedConnection);
     return QObject::eventFilter(watched, event);
 }
 

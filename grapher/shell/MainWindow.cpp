@@ -22,7 +22,6 @@
 #include "windows/GraphWindowMenus.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -86,8 +85,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new QMdiAr
     connect(m.checkUpdatesAction, &QAction::triggered, this, &MainWindow::checkForUpdates);
     connect(m.windowMenu, &QMenu::aboutToShow, this, &MainWindow::fillWindowMenu);
     connect(m_area, &QMdiArea::subWindowActivated, this, &MainWindow::updateMenus);
-    // Going between the full-screen window and this one changes what the menus act on.
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, &MainWindow::updateMenus);
     connectGraphCommands();
     m_fileCommands = new FileCommands(this);
     m_analysisCommands = new AnalysisCommands(this);
@@ -104,7 +101,6 @@ MainWindow::~MainWindow()
     // The base class closes and deletes the child windows after this body has run, when the
     // menus are gone: nothing they announce may reach this window then.
     m_area->disconnect(this);
-    disconnect(qApp, nullptr, this, nullptr);
     if (m_fullScreen)
         m_fullScreen->disconnect(this);
     for (QMdiSubWindow *child : m_area->subWindowList()) {

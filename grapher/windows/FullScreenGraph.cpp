@@ -12,6 +12,7 @@
 #include <QMdiSubWindow>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -41,6 +42,7 @@ FullScreenGraph::FullScreenGraph(const GraphWindowMenus &menus, QWidget *parent)
     connect(m_view, &GraphView::pointerLeft, this, [] { QToolTip::hideText(); });
     // The full-screen window always follows the pointer.
     ProjectWindow::setTracking(true);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &FullScreenGraph::focusWindowChanged);
 }
 
 void FullScreenGraph::showInPlaceOf(ProjectWindow *window)
@@ -60,6 +62,7 @@ void FullScreenGraph::showInPlaceOf(ProjectWindow *window)
     }
     m_pane.setProject(window->project());
     m_open = true;
+    m_inUse = true;
     windowFrame(window)->hide();
     setWindowTitle(window->windowTitle());
     showFullScreen();
@@ -71,9 +74,19 @@ void FullScreenGraph::showInPlaceOf(ProjectWindow *window)
     emit stateChanged();
 }
 
-bool FullScreenGraph::isInUse() const
+bool FullScreenGraph::isInUse() const { return m_open && m_inUse; }
+
+void FullScreenGraph::focusWindowChanged(QWindow *window)
 {
-    return m_open && (isActiveWindow() || !QApplication::activeWindow());
+    if (!window || !m_open)
+        return;
+    if (window == windowHandle())
+        m_inUse = true;
+    else if (parentWidget() && window == parentWidget()->window()->windowHandle())
+        m_inUse = false;
+    else
+        return;
+    emit stateChanged();
 }
 
 void FullScreenGraph::giveBack()

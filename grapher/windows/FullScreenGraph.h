@@ -13,6 +13,8 @@
 
 #include <QPointer>
 
+class QWindow;
+
 class FullScreenGraph : public ProjectWindow {
     Q_OBJECT
 public:
@@ -24,8 +26,8 @@ public:
     // Maximize of `window`: a project shown before goes back to its own window first; then
     // `window` is hidden and its project shown here, under its caption, with the focus.
     void showInPlaceOf(ProjectWindow *window);
-    // True while a project is shown and this window, or no window of the program, is active:
-    // then the project commands act on it.
+    // True while a project is shown and the user has not gone back to the main window since
+    // (a dialog over the full-screen window leaves it in use): the project commands act on it.
     bool isInUse() const;
     // Closing: the replaced window comes back (redrawn, roots kept) and this one hides.
     void giveBack();
@@ -49,9 +51,12 @@ protected:
 private:
     // The replaced window went away while its project was shown here.
     void replacedWindowDestroyed();
+    // The user went to this window or back to the main window.
+    void focusWindowChanged(QWindow *window);
     void showToolTip(double x, double y);
 
     QPointer<ProjectWindow> m_replaced;
     bool m_open = false;
+    bool m_inUse = false;   // the window had the focus last, not the main window
     bool m_programEnding = false;
 };

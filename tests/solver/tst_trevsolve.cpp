@@ -158,7 +158,7 @@ void TestTrevsolve::plainText_data()
                                   << "2 roots found.\n-1.73205081\n1.73205081\n" << "";
 
     QTest::newRow("exponent notation: a hint, the same roots")
-        << QStringList{"x-2.5e-3", "-10", "10"} << 0 << "1 root found.\n3.79570457\n"
+        << QStringList{"x-2.5e-3", "-10", "10"} << 0 << "1 root found.\n9.79570457\n"
         << "trevsolve: Here e is the number e: 2.5e-3 means 2.5*e-3. For 2.5·10^-3 type 2.5*10^-3.\n";
 
     QTest::newRow("unknown character") << QStringList{"x^2-2$", "-10", "10"} << 2 << ""
