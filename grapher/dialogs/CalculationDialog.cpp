@@ -1,8 +1,8 @@
 #include "dialogs/CalculationDialog.h"
-#include "dialogs/ExponentHintWatcher.h"
 
 #include "core/LangText.h"
 #include "core/ProgramSettings.h"
+#include "dialogs/ExponentHintWatcher.h"
 #include "graph/GraphPane.h"
 #include "ui/Skins.h"
 

@@ -36,7 +36,7 @@ void ExponentHintWatcher::update()
     bool found = false;
     for (const QLineEdit *box : m_dialog->findChildren<QLineEdit *>()) {
         // A box that shows a result is no input.
-        if (!box->isReadOnly() && ExponentNotation::looksLikeExponentNotation(box->text()))
+        if (!box->isReadOnly() && box != m_ignored && ExponentNotation::looksLikeExponentNotation(box->text()))
             found = true;
     }
     const QString hint = ExponentNotation::exponentHint();

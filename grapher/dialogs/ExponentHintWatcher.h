@@ -15,6 +15,9 @@ public:
     // The watcher belongs to `dialog`.
     ExponentHintWatcher(QWidget *dialog, QLabel *errorLabel);
 
+    // A box that holds no expression (a title).
+    void ignore(const QObject *box) { m_ignored = box; }
+
     // Shows or hides the hint as the boxes hold now.
     void update();
 
@@ -24,5 +27,6 @@ protected:
 private:
     QWidget *m_dialog;
     QPointer<QLabel> m_label;
+    const QObject *m_ignored = nullptr;   // only compared, never used
     bool m_connected = false;
 };

@@ -1,8 +1,8 @@
 #include "dialogs/NewProjectWizard.h"
-#include "dialogs/ExponentHintWatcher.h"
 
 #include "core/LangText.h"
 #include "core/ProgramSettings.h"
+#include "dialogs/ExponentHintWatcher.h"
 #include "dialogs/WizardPreview.h"
 #include "ui/Help.h"
 #include "ui/Skins.h"
