@@ -10,6 +10,7 @@
 #include <QCursor>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -65,6 +66,10 @@ void FullScreenGraph::showInPlaceOf(ProjectWindow *window)
     m_inUse = true;
     windowFrame(window)->hide();
     setWindowTitle(window->windowTitle());
+    // Without a window manager to honour the full-screen state the window covers the screen
+    // by its own geometry.
+    if (QScreen *screen = windowFrame(window)->screen())
+        setGeometry(screen->geometry());
     showFullScreen();
     raise();
     activateWindow();

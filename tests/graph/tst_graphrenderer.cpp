@@ -1,6 +1,5 @@
 // Rendering checked by pixels: grid steps, axes solid and dashed, grid on and off, the curve and
 // its breaks, the shaded area, views that cannot be drawn, and high-density screens.
-#include "graph/AdaptiveCurve.h"
 #include "graph/BackgroundPicture.h"
 #include "gui/Colors.h"
 #include "graph/GraphRenderer.h"
@@ -605,16 +604,4 @@ void TestGraphRenderer::adaptiveCurveReachesThePeaks()
         }
         QVERIFY2(hits > 0, qPrintable(QStringLiteral("no curve at x = %1").arg(x)));
     }
-    // The refinement of one drawing stays within its budget of evaluations.
-    AdaptiveCurve curve(f->f(), surface, -yLimit, yLimit);
-    QVector<QLineF> segments;
-    for (int i = 0; i < 200; ++i) {
-        const double x0 = a + i * (b - a) / 200, x1 = a + (i + 1) * (b - a) / 200;
-        qint32 error = 0;
-        const double y0 = f->f().evaluate(x0, error), y1 = f->f().evaluate(x1, error);
-        if (std::fabs(y0) <= yLimit && std::fabs(y1) <= yLimit)
-            curve.append(QPointF(x0, y0), QPointF(x1, y1), segments);
-    }
-    QVERIFY(curve.evaluations() <= AdaptiveCurve::MaxEvaluations);
-    QVERIFY(segments.size() > 200);
 }
