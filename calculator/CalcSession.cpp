@@ -1,5 +1,6 @@
 #include "CalcSession.h"
 
+#include "core/ExponentNotation.h"
 #include "core/ErrorMessage.h"
 #include "core/EvaluationCost.h"
 #include "core/LangText.h"
@@ -33,13 +34,6 @@ bool addListName(QStringList &list, const QString &name)
 const QString DefinitionPrefix = QStringLiteral(":: ");
 // What a function's name carries in its history line: ":: f(x)=x^2+1".
 const QString FunctionParameter = QStringLiteral("(x)");
-
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
-bool isNameCharacter(QChar c)
-{
-    const QChar lower = c.toLower();
-    return isDigit(c) || (lower >= QLatin1Char('a') && lower <= QLatin1Char('z'));
-}
 
 // A value of the history: historyText wrote it with "." or "," as decimal separator, whichever
 // the locale of that session used.
@@ -119,35 +113,10 @@ void CalcSession::calculate(const QString &text)
 
 bool CalcSession::looksLikeExponentNotation(const QString &line)
 {
-    const int length = static_cast<int>(line.size());
-    for (int i = 1; i + 1 < length; ++i) {
-        if (line.at(i).toLower() != QLatin1Char('e'))
-            continue;
-        // The characters before the letter must be a number of their own: digits and decimal
-        // separators with a digit among them, not the tail of a name such as "x2".
-        int start = i;
-        bool digit = false;
-        while (start > 0 && (isDigit(line.at(start - 1)) || line.at(start - 1) == QLatin1Char('.')
-                             || line.at(start - 1) == QLatin1Char(','))) {
-            --start;
-            digit = digit || isDigit(line.at(start));
-        }
-        if (!digit || (start > 0 && isNameCharacter(line.at(start - 1))))
-            continue;
-        const QChar next = line.at(i + 1);
-        if (isDigit(next))
-            return true;
-        if ((next == QLatin1Char('+') || next == QLatin1Char('-')) && i + 2 < length && isDigit(line.at(i + 2)))
-            return true;
-    }
-    return false;
+    return ExponentNotation::looksLikeExponentNotation(line);
 }
 
-QString CalcSession::exponentHint()
-{
-    return LangText(QStringLiteral("ExponentHint"),
-                    QStringLiteral("Here e is the number e: 2.5e-3 means 2.5*e-3. For 2.5·10^-3 type 2.5*10^-3."));
-}
+QString CalcSession::exponentHint() { return ExponentNotation::exponentHint(); }
 
 bool CalcSession::processLine(const QString &line, const QString &rest)
 {

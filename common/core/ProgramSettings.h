@@ -17,6 +17,7 @@ struct ProgramSettings {
     int RootSteps = 1000;          // root-finding steps of a new project
     QString resultsFolder;         // default folder of every file dialog
     bool backgroundPicture = true; // the picture behind the graph windows' graphs (general options)
+    bool fitNewProjects = true;    // a new project's y range fitted to its curve (general options)
 };
 
 ProgramSettings &programSettings();

@@ -2,6 +2,7 @@
 
 #include "core/LangText.h"
 #include "core/ProgramSettings.h"
+#include "dialogs/ExponentHintWatcher.h"
 #include "graph/GraphPane.h"
 #include "ui/Skins.h"
 
@@ -30,6 +31,8 @@ CalculationDialog::CalculationDialog(GraphPane &pane, std::function<void()> grap
         label->installEventFilter(this);
     }
     m_errorLabel->hide();
+    // Text typed as exponent notation gets the same hint as in the calculator.
+    new ExponentHintWatcher(this, m_errorLabel);
     m_errorTimer->setInterval(ErrorShownMilliseconds);
     connect(m_errorTimer, &QTimer::timeout, this, &CalculationDialog::timerFired);
 }

@@ -2,6 +2,7 @@
 
 #include "core/LangText.h"
 #include "core/ProgramSettings.h"
+#include "dialogs/ExponentHintWatcher.h"
 #include "gui/Colors.h"
 #include "ui/CommonDialogs.h"
 #include "ui/Help.h"
@@ -93,6 +94,8 @@ GraphSettingsDialog::GraphSettingsDialog(FunctionProject &project, std::function
     m_errorLabel->setSizePolicy(keepPlace);
     m_errorLabel->setMinimumHeight(2 * fontMetrics().lineSpacing());
     m_errorLabel->hide();
+    // Text typed as exponent notation gets the same hint as in the calculator.
+    (new ExponentHintWatcher(this, m_errorLabel))->ignore(m_titleEdit);
     m_errorTimer->setInterval(ErrorShownMilliseconds);
     connect(m_errorTimer, &QTimer::timeout, this, &GraphSettingsDialog::hideError);
 

@@ -2,6 +2,7 @@
 
 #include "core/LangText.h"
 #include "core/ProgramSettings.h"
+#include "dialogs/ExponentHintWatcher.h"
 #include "dialogs/WizardPreview.h"
 #include "ui/Help.h"
 #include "ui/Skins.h"
@@ -83,6 +84,8 @@ NewProjectWizard::NewProjectWizard(std::function<void(std::unique_ptr<FunctionPr
     m_errorLabel->setCursor(Qt::PointingHandCursor);
     m_errorLabel->installEventFilter(this);
     m_errorLabel->hide();
+    // Text typed as exponent notation gets the same hint as in the calculator.
+    new ExponentHintWatcher(this, m_errorLabel);
     m_errorTimer->setInterval(ErrorShownMilliseconds);
     connect(m_errorTimer, &QTimer::timeout, this, &NewProjectWizard::hideError);
 

@@ -47,6 +47,9 @@ OptionsDialog::OptionsDialog(QWidget *parent, const QString &languageFolder)
     m_skinBox->setCurrentIndex(m_model.selectedSkin());
     m_decimalsBox->setText(m_model.decimalsText());
     m_backgroundBox->setChecked(m_model.backgroundPicture());
+    m_fitBox = new QCheckBox(LangText("FitNewProjects", "Fit new projects to the curve"), this);
+    m_fitBox->setObjectName(QStringLiteral("chkFitNew"));
+    m_fitBox->setChecked(programSettings().fitNewProjects);
 
     ApplySkin(this, SkinColorsFor(programSettings().skin));
 
@@ -60,6 +63,7 @@ OptionsDialog::OptionsDialog(QWidget *parent, const QString &languageFolder)
     form->addRow(m_skinLabel, m_skinBox);
     form->addRow(m_decimalsLabel, m_decimalsBox);
     form->addRow(QString(), m_backgroundBox);
+    form->addRow(QString(), m_fitBox);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_okButton);
@@ -88,6 +92,7 @@ void OptionsDialog::okClicked()
         return;
     }
     m_backgroundPictureChanged = result.backgroundPictureChanged;
+    OptionsModel::setFitNewProjects(m_fitBox->isChecked());
     if (result.languageChangesAtNextRun)
         Messages().information(QStringLiteral("Trevolin"), OptionsModel::LanguageChangedMessage());
     accept();

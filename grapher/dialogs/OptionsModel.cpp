@@ -87,6 +87,12 @@ SkinColors OptionsModel::chooseSkin(int index)
     return preview;
 }
 
+void OptionsModel::setFitNewProjects(bool on)
+{
+    programSettings().fitNewProjects = on;
+    WriteSetting(SettingsSection, QStringLiteral("FitNewProjects"), on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 OptionsModel::AcceptResult OptionsModel::accept(const QString &decimalsText, int skinIndex, int languageIndex,
                                                 bool backgroundPicture)
 {

@@ -40,6 +40,8 @@ public:
     static QString DecimalsMessage();
     // "The language will be changed at the next run!" in the current language.
     static QString LanguageChangedMessage();
+    // Stores the "Fit new projects to the curve" switch.
+    static void setFitNewProjects(bool on);
 
     // The user picked skin entry `index`: the colours to preview on every open window.
     SkinColors chooseSkin(int index);

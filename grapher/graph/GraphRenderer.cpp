@@ -2,6 +2,7 @@
 
 #include "core/Expression.h"
 #include "gui/Colors.h"
+#include "graph/AdaptiveCurve.h"
 #include "graph/GraphSurface.h"
 #include "core/NumberFormat.h"
 #include "project/FunctionProject.h"
@@ -300,6 +301,7 @@ void GraphRenderer::drawCurve(GraphSurface &surface, const FunctionProject &f)
     QPointF previous;
     QVector<QLineF> segments;
     segments.reserve(std::min<qint32>(f.graphPoints(), 100000));
+    AdaptiveCurve adaptive(f.f(), surface, ymin, ymax);
     for (qint32 i = 0; i <= f.graphPoints(); ++i) {
         x += d;
         qint32 error = 0;
@@ -309,7 +311,7 @@ void GraphRenderer::drawCurve(GraphSurface &surface, const FunctionProject &f)
         const QPointF point(x, y);
         QPointF crossing;
         if (inside && previousInside) {
-            segments.append(QLineF(previous, point));
+            adaptive.append(previous, point, segments);
         } else if (inside && previousDefined) {
             // Coming in over an edge: draw from the edge where the curve enters.
             if (edgeCrossing(f.f(), x, y, previous.x(), previous.y(), ymin, ymax, crossing))

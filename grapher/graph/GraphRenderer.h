@@ -45,7 +45,8 @@ public:
     // drawAxes with the curve of f between the axes and the labels: graphPoints + 1 samples
     // from xMin to xMax. Where the curve leaves or enters [yMin, yMax] between two samples it is
     // drawn up to the edge; the pen is lifted where f is undefined, outside the view, or jumps
-    // across it (a pole).
+    // across it (a pole). Between two samples inside the view the curve is refined where it
+    // bends (AdaptiveCurve).
     static void drawGraph(GraphSurface &surface, const FunctionProject &f);
 
     // The point where f crosses the edge of [ymin, ymax] between an inside sample and an

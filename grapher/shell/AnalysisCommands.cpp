@@ -70,7 +70,7 @@ void AnalysisCommands::onActiveWindow(const std::function<void(ProjectWindow &)>
 void AnalysisCommands::evaluate()
 {
     onActiveWindow([this](ProjectWindow &window) {
-        EvaluateDialog dialog(*window.project(), window.pane(), repaintOf(window), m_window);
+        EvaluateDialog dialog(*window.project(), window.pane(), repaintOf(window), window.window());
         DialogPlacement::placeBesideGraph(&dialog, window.view());
         dialog.exec();
     });
@@ -82,8 +82,8 @@ void AnalysisCommands::derive()
         MainWindow *mainWindow = m_window;
         DeriveDialog dialog(
             *window.project(),
-            [mainWindow](std::unique_ptr<FunctionProject> project) { mainWindow->openProjectWindow(std::move(project)); },
-            m_window);
+            [mainWindow](std::unique_ptr<FunctionProject> project) { mainWindow->openNewProjectWindow(std::move(project)); },
+            window.window());
         DialogPlacement::placeBesideGraph(&dialog, window.view());
         dialog.exec();
     });
@@ -92,7 +92,7 @@ void AnalysisCommands::derive()
 void AnalysisCommands::integrate()
 {
     onActiveWindow([this](ProjectWindow &window) {
-        IntegrateDialog dialog(*window.project(), window.pane(), repaintOf(window), m_window);
+        IntegrateDialog dialog(*window.project(), window.pane(), repaintOf(window), window.window());
         DialogPlacement::placeBesideGraph(&dialog, window.view());
         dialog.exec();
     });
@@ -101,7 +101,7 @@ void AnalysisCommands::integrate()
 void AnalysisCommands::findExtrema()
 {
     onActiveWindow([this](ProjectWindow &window) {
-        ExtremaDialog dialog(*window.project(), window.pane(), repaintOf(window), m_window);
+        ExtremaDialog dialog(*window.project(), window.pane(), repaintOf(window), window.window());
         DialogPlacement::placeBesideGraph(&dialog, window.view());
         dialog.exec();
     });
@@ -109,12 +109,12 @@ void AnalysisCommands::findExtrema()
 
 void AnalysisCommands::saveGraph()
 {
-    onActiveWindow([this](ProjectWindow &window) { GraphExportCommands::saveGraph(window.pane(), m_window); });
+    onActiveWindow([](ProjectWindow &window) { GraphExportCommands::saveGraph(window.pane(), window.window()); });
 }
 
 void AnalysisCommands::printGraph()
 {
-    onActiveWindow([this](ProjectWindow &window) { GraphExportCommands::printGraph(window.pane(), m_window); });
+    onActiveWindow([](ProjectWindow &window) { GraphExportCommands::printGraph(window.pane(), window.window()); });
 }
 
 void AnalysisCommands::copyGraph()

@@ -60,7 +60,7 @@ void FileCommands::showWizard()
     QMdiArea *area = m_window->mdiArea();
     if (!m_wizard) {
         m_wizard = new NewProjectWizard(
-            [this](std::unique_ptr<FunctionProject> project) { m_window->openProjectWindow(std::move(project)); });
+            [this](std::unique_ptr<FunctionProject> project) { m_window->openNewProjectWindow(std::move(project)); });
         connect(m_wizard, &NewProjectWizard::openSavedProjectRequested, this, &FileCommands::openProjects,
                 Qt::QueuedConnection);
         QMdiSubWindow *frame = area->addSubWindow(m_wizard);
@@ -233,6 +233,11 @@ QList<GraphWindow *> FileCommands::graphWindows(bool visibleOnly) const
                 window = qobject_cast<GraphWindow *>(fullScreen->replacedWindow());
         }
         if (window && !windows.contains(window))
+            windows << window;
+    }
+    // The window the full-screen window stands in for is hidden, but in use.
+    if (auto *fullScreen = m_window->findChild<FullScreenGraph *>(); fullScreen && fullScreen->isOpen()) {
+        if (auto *window = qobject_cast<GraphWindow *>(fullScreen->replacedWindow()); window && !windows.contains(window))
             windows << window;
     }
     return windows;

@@ -51,6 +51,7 @@ MainMenus::MainMenus(QWidget *owner, QMenuBar *bar) : m_owner(owner), m_bar(bar)
     graphSettingsAction = addItem(graphMenu, QStringLiteral("mnuoptions"), QKeySequence(Qt::Key_F9));
     showGridAction = addItem(graphMenu, QStringLiteral("mnushowgrid"));
     showGridAction->setCheckable(true);
+    fitViewAction = addItem(graphMenu, QStringLiteral("mnufit"), QKeySequence(Qt::CTRL | Qt::Key_0));
     maximizeAction = addItem(graphMenu, QStringLiteral("mnumax"), QKeySequence(Qt::Key_F11));
     addSeparator(graphMenu, QStringLiteral("mnuspace06"));
     saveGraphAction = addItem(graphMenu, QStringLiteral("mnusavegraph"), QKeySequence(Qt::CTRL | Qt::Key_G));
@@ -154,6 +155,7 @@ void MainMenus::setCaptions()
     caption(QStringLiteral("mnuoptions"), LangText("Options1", "&Options") + Dots);
     caption(QStringLiteral("mnushowgrid"), LangText("ShowGrid", "Show &grid"));
     caption(QStringLiteral("mnumax"), LangText("Maximize", "Maximize"));
+    caption(QStringLiteral("mnufit"), LangText("FitVertical", "&Fit vertical range"));
     caption(QStringLiteral("mnusavegraph"), LangText("SaveGraph1", "&Save graph") + Dots);
     caption(QStringLiteral("mnuprintgraph"), LangText("PrintGraph", "&Print graph") + Dots);
     caption(QStringLiteral("mnucopyclipb"), LangText("CopyClipboard", "&Copy to clipboard"));

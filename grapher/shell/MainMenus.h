@@ -51,6 +51,7 @@ public:
     QAction *zoomOutActions[3] = {};
     QAction *graphSettingsAction = nullptr;
     QAction *showGridAction = nullptr;
+    QAction *fitViewAction = nullptr;
     QAction *maximizeAction = nullptr;
     QAction *saveGraphAction = nullptr;
     QAction *printGraphAction = nullptr;

@@ -1,5 +1,6 @@
 #include "shell/MainWindow.h"
 
+#include "analysis/VerticalFit.h"
 #include "core/MathEngine.h"
 #include "ui/Help.h"
 #include "core/LangText.h"
@@ -87,7 +88,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), m_area(new QMdiAr
     connectGraphCommands();
     m_fileCommands = new FileCommands(this);
     m_analysisCommands = new AnalysisCommands(this);
-    // The full-screen window stays maximised while other windows are activated over it.
+    // A window the user maximised does not maximise every window activated after it.
     m_area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     // A closed window hands over to the one used before it, not to the oldest (the wizard).
     m_area->setActivationOrder(QMdiArea::ActivationHistoryOrder);
@@ -100,6 +101,8 @@ MainWindow::~MainWindow()
     // The base class closes and deletes the child windows after this body has run, when the
     // menus are gone: nothing they announce may reach this window then.
     m_area->disconnect(this);
+    if (m_fullScreen)
+        m_fullScreen->disconnect(this);
     for (QMdiSubWindow *child : m_area->subWindowList()) {
         child->disconnect(this);
         if (QWidget *content = child->widget())
@@ -159,6 +162,8 @@ void MainWindow::updateMenus()
 
 ProjectWindow *MainWindow::activeProjectWindow() const
 {
+    if (m_fullScreen && m_fullScreen->isInUse())
+        return m_fullScreen;
     const QMdiSubWindow *current = m_area->currentSubWindow();
     return current ? qobject_cast<ProjectWindow *>(current->widget()) : nullptr;
 }
@@ -194,6 +199,13 @@ GraphWindow *MainWindow::openProjectWindow(std::unique_ptr<FunctionProject> proj
     window->load();
     updateMenus();
     return window;
+}
+
+GraphWindow *MainWindow::openNewProjectWindow(std::unique_ptr<FunctionProject> project)
+{
+    if (project && programSettings().fitNewProjects)
+        VerticalFit::fitProject(*project);
+    return openProjectWindow(std::move(project));
 }
 
 QMdiSubWindow *MainWindow::addProjectFrame(QWidget *window)
@@ -250,7 +262,7 @@ void MainWindow::processCommandLine(const QString &commandLine)
     case CommandLineAction::Kind::Nothing:
         break;
     case CommandLineAction::Kind::Equation:
-        openProjectWindow(std::move(action.equation));
+        openNewProjectWindow(std::move(action.equation));
         break;
     case CommandLineAction::Kind::Files:
         for (CommandLineFile &file : action.files) {
@@ -268,9 +280,13 @@ void MainWindow::processCommandLine(const QString &commandLine)
 FullScreenGraph *MainWindow::fullScreenGraph()
 {
     if (!m_fullScreen) {
-        m_fullScreen = new FullScreenGraph(graphWindowMenus());
+        m_fullScreen = new FullScreenGraph(graphWindowMenus(), this);
         connect(m_fullScreen, &ProjectWindow::stateChanged, this, &MainWindow::updateMenus);
-        addProjectFrame(m_fullScreen)->hide();
+        // The project menus' shortcuts work in the full-screen window too.
+        const MainMenus &m = *m_menus;
+        for (QMenu *menu : {m.calculateMenu, m.graphMenu, m.zoomInMenu, m.zoomOutMenu})
+            m_fullScreen->addActions(menu->actions());
+        m_fullScreen->hide();
     }
     return m_fullScreen;
 }
@@ -289,6 +305,10 @@ void MainWindow::connectGraphCommands()
     connect(m.graphSettingsAction, &QAction::triggered, this, &MainWindow::showGraphSettings);
     connect(m.showGridAction, &QAction::triggered, this, &MainWindow::toggleGrid);
     connect(m.maximizeAction, &QAction::triggered, this, &MainWindow::maximizeOrRestore);
+    connect(m.fitViewAction, &QAction::triggered, this, [this] {
+        if (ProjectWindow *window = activeProjectWindow())
+            window->fitVerticalRange();
+    });
     connect(m.selectAllAction, &QAction::triggered, this, [this] { selectRoots(true, false); });
     connect(m.selectNoneAction, &QAction::triggered, this, [this] { selectRoots(false, false); });
     connect(m.invertSelectionAction, &QAction::triggered, this, [this] { selectRoots(true, true); });
@@ -443,8 +463,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (m_fullScreen)
+    if (m_fullScreen) {
         m_fullScreen->setProgramEnding();
+        m_fullScreen->close();
+    }
     m_area->closeAllSubWindows();
     event->accept();
 }

@@ -49,6 +49,9 @@ public:
     // command, derive dialog): the window owns the project, is shown, draws the graph and lists
     // the roots at once.
     GraphWindow *openProjectWindow(std::unique_ptr<FunctionProject> project);
+    // The same for a project just made (wizard, Random, /eq, derive dialog): with "Fit new
+    // projects to the curve" on, its y range is fitted first.
+    GraphWindow *openNewProjectWindow(std::unique_ptr<FunctionProject> project);
     // Carries out a command line, at start-up and for every one a second start hands over: the
     // wizard for an empty one, the equation of "/eq", or the named project files, each in its
     // own window (a file that is not there is passed over silently, any other that cannot be

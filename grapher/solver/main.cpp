@@ -1,6 +1,7 @@
 // trevsolve: the equation solver on the command line. It finds the roots of f(x) = 0 on an
 // interval exactly as the graph window does, and on request the extrema, the integral, values at
 // points and the derivatives, as plain text or JSON. QtCore only: it runs without a display.
+#include "core/ExponentNotation.h"
 #include "core/FileSizeSignal.h"
 #include "core/MathEngine.h"
 #include "core/Version.h"
@@ -73,6 +74,16 @@ int main(int argc, char *argv[])
 
     MathEngine::setFailureHandler([](const QString &message) { writeError(message + QLatin1Char('\n')); });
     MathEngine::initialize();
+
+    // A number typed as 2.5e-3 is read with e the number e; say so, as the calculator does.
+    QStringList typed = options.pointTexts();
+    typed << options.functionText() << options.parameterText() << options.xMinText() << options.xMaxText();
+    for (const QString &text : typed) {
+        if (ExponentNotation::looksLikeExponentNotation(text)) {
+            writeError(ExponentNotation::exponentHint() + QLatin1Char('\n'));
+            break;
+        }
+    }
 
     FunctionProject project;
     QVector<double> points;

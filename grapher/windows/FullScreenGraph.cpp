@@ -5,23 +5,23 @@
 #include "ui/Skins.h"
 #include "windows/GraphView.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
 // Shows a child window's frame and makes it the active one.
-void showAndActivate(QWidget *window, bool maximized)
+void showAndActivate(QWidget *window)
 {
     QWidget *frame = windowFrame(window);
-    if (maximized)
-        frame->showMaximized();
-    else
-        frame->show();
+    frame->show();
     if (auto *subWindow = qobject_cast<QMdiSubWindow *>(frame)) {
         if (QMdiArea *area = subWindow->mdiArea())
             area->setActiveSubWindow(subWindow);
@@ -33,6 +33,7 @@ void showAndActivate(QWidget *window, bool maximized)
 FullScreenGraph::FullScreenGraph(const GraphWindowMenus &menus, QWidget *parent)
     : ProjectWindow(GraphPane::Kind::FullScreen, menus, parent)
 {
+    setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("MaxG"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(Border, Border, Border, Border);
@@ -42,6 +43,7 @@ FullScreenGraph::FullScreenGraph(const GraphWindowMenus &menus, QWidget *parent)
     connect(m_view, &GraphView::pointerLeft, this, [] { QToolTip::hideText(); });
     // The full-screen window always follows the pointer.
     ProjectWindow::setTracking(true);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &FullScreenGraph::focusWindowChanged);
 }
 
 void FullScreenGraph::showInPlaceOf(ProjectWindow *window)
@@ -61,12 +63,34 @@ void FullScreenGraph::showInPlaceOf(ProjectWindow *window)
     }
     m_pane.setProject(window->project());
     m_open = true;
+    m_inUse = true;
     windowFrame(window)->hide();
     setWindowTitle(window->windowTitle());
-    showAndActivate(this, true);
+    // Without a window manager to honour the full-screen state the window covers the screen
+    // by its own geometry.
+    if (QScreen *screen = windowFrame(window)->screen())
+        setGeometry(screen->geometry());
+    showFullScreen();
+    raise();
+    activateWindow();
     m_view->matchSurfaceToWidget();
     refreshGraph(false);
     m_view->setFocus(Qt::OtherFocusReason);
+    emit stateChanged();
+}
+
+bool FullScreenGraph::isInUse() const { return m_open && m_inUse; }
+
+void FullScreenGraph::focusWindowChanged(QWindow *window)
+{
+    if (!window || !m_open)
+        return;
+    if (window == windowHandle())
+        m_inUse = true;
+    else if (parentWidget() && window == parentWidget()->window()->windowHandle())
+        m_inUse = false;
+    else
+        return;
     emit stateChanged();
 }
 
@@ -81,12 +105,14 @@ void FullScreenGraph::giveBack()
     if (window)
         window->refreshGraph(false);
     QToolTip::hideText();
-    windowFrame(this)->hide();
+    hide();
     setWindowTitle(QString());
     m_pane.setProject(nullptr);
     if (window) {
+        if (QWidget *mainWindow = windowFrame(window)->window())
+            mainWindow->activateWindow();
         disconnect(window, nullptr, this, nullptr);
-        showAndActivate(window, false);
+        showAndActivate(window);
         window->view()->setFocus(Qt::OtherFocusReason);
     }
     m_replaced = nullptr;
@@ -96,7 +122,7 @@ void FullScreenGraph::giveBack()
 void FullScreenGraph::setProgramEnding()
 {
     m_programEnding = true;
-    windowFrame(this)->setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_DeleteOnClose);
 }
 
 void FullScreenGraph::replacedWindowDestroyed()
@@ -104,7 +130,7 @@ void FullScreenGraph::replacedWindowDestroyed()
     m_open = false;
     m_replaced = nullptr;
     m_pane.setProject(nullptr);
-    windowFrame(this)->hide();
+    hide();
     setWindowTitle(QString());
     emit stateChanged();
 }

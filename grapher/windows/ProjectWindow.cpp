@@ -1,3 +1,4 @@
+#include "analysis/VerticalFit.h"
 #include "windows/ProjectWindow.h"
 
 #include "core/LangText.h"
@@ -62,6 +63,14 @@ void ProjectWindow::toggleGrid()
     if (!project() || isBusy())
         return;
     project()->setShowGrid(!project()->showGrid());
+    markProjectChanged();
+    refreshGraph(false);
+}
+
+void ProjectWindow::fitVerticalRange()
+{
+    if (!project() || isBusy() || !VerticalFit::fitProject(*project()))
+        return;
     markProjectChanged();
     refreshGraph(false);
 }

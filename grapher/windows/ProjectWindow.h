@@ -38,6 +38,8 @@ public:
     void zoomFromMenu(int entry, double factor);
     // The Graph menu's "Show grid": inverts the project's grid switch and redraws, roots kept.
     void toggleGrid();
+    // "Fit vertical range": the y range fitted to the curve over the interval, x unchanged.
+    void fitVerticalRange();
     // The graph settings dialog on this window's project, modal over the main window.
     void openSettings();
 

@@ -281,7 +281,7 @@ private slots:
             "ChangedLanguage ClickExport ClickFind ClickFindChanged ClickList ClickMore CloseAllProjects CloseProject CloseProjects "
             "CloseProjectsQuestion CopyClipboard Decimals Default Derive Derive1 Diff Diff1 Edit End EndDomain "
             "EndInterval EnterEquation EnterInterval EnterValue Error ErrorFile Evaluate Evaluate1 Exit File "
-            "FileKeyMissing FileNotBoolean FileNumberRange FindExtrema FindMore FindRoots FindRoots1 GColor GeneralOptions GeneralOptions1 GPoints Graph GridColor "
+            "FileKeyMissing FileNotBoolean FileNumberRange FindExtrema FindMore FindRoots FindRoots1 FitNewProjects FitVertical GColor GeneralOptions GeneralOptions1 GPoints Graph GridColor "
             "GTitle Help1 If Integral Integrate Integrate1 IntegrateSymbolically Language Length LocalExtrema Locate "
             "MainHelp Max Maximize MaxOf Min MinOf NewProject NoExtrema NoFileManager NoProject NoRoot1 "
             "NumberDecimals NumberIntervals NumberPoints NumberPointsGraph NumberSteps OK Ok OneRoot Open OpenProject "

@@ -3,6 +3,7 @@
 #include "ProjectTestSupport.h"
 #include "analysis/ExtremaScan.h"
 #include "analysis/RootScanChunks.h"
+#include "analysis/VerticalFit.h"
 #include "project/ExampleEquations.h"
 
 #include <QtTest>
@@ -19,6 +20,46 @@ private slots:
     {
         QString why;
         QVERIFY2(engineReady(&why), qPrintable(why));
+    }
+
+    // The fitted vertical range: rows give bounds the range must lie between, so that the
+    // exact percentile index does not matter.
+    void verticalFit_data()
+    {
+        QTest::addColumn<QString>("function");
+        QTest::addColumn<double>("a");
+        QTest::addColumn<double>("b");
+        QTest::addColumn<bool>("fitted");
+        QTest::addColumn<double>("lowAtMost");
+        QTest::addColumn<double>("lowAtLeast");
+        QTest::addColumn<double>("highAtLeast");
+        QTest::addColumn<double>("highAtMost");
+
+        QTest::newRow("cubic: the central part with room") << "x^3-2*x-5" << -3.0 << 3.0 << true << -23.0 << -30.0 << 14.0 << 20.0;
+        QTest::newRow("tan: the poles do not flatten it") << "tan(x)" << -5.0 << 5.0 << true << -5.0 << -60.0 << 5.0 << 60.0;
+        QTest::newRow("constant: never narrower than the minimum") << "1" << 0.0 << 1.0 << true << 0.9995 << 0.9995 << 1.0005 << 1.0005;
+        QTest::newRow("no finite value: refused") << "sqrt(x)" << -2.0 << -1.0 << false << 0.0 << 0.0 << 0.0 << 0.0;
+    }
+
+    void verticalFit()
+    {
+        QFETCH(QString, function);
+        QFETCH(double, a);
+        QFETCH(double, b);
+        QFETCH(bool, fitted);
+        const auto project = makeProject(function, a, b);
+        QVERIFY(project);
+        double low = 0, high = 0;
+        QCOMPARE(VerticalFit::fittedRange(project->f(), a, b, 1000, 0.001, low, high), fitted);
+        if (!fitted)
+            return;
+        QFETCH(double, lowAtMost);
+        QFETCH(double, lowAtLeast);
+        QFETCH(double, highAtLeast);
+        QFETCH(double, highAtMost);
+        // 1e-9 absorbs the rounding of the centred minimum range.
+        QVERIFY2(low <= lowAtMost + 1e-9 && low >= lowAtLeast - 1e-9, qPrintable(QString::number(low)));
+        QVERIFY2(high >= highAtLeast - 1e-9 && high <= highAtMost + 1e-9, qPrintable(QString::number(high)));
     }
 
     void extrema_data()

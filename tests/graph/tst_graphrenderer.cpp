@@ -131,6 +131,8 @@ private slots:
     void curvesReachTheEdge();
     void fillerClampsAndStrokes_data();
     void fillerClampsAndStrokes();
+    void adaptiveCurveReachesThePeaks_data();
+    void adaptiveCurveReachesThePeaks();
 };
 
 void TestGraphRenderer::initTestCase()
@@ -556,3 +558,50 @@ void TestGraphRenderer::fillerClampsAndStrokes()
 
 QTEST_MAIN(TestGraphRenderer)
 #include "tst_graphrenderer.moc"
+
+void TestGraphRenderer::adaptiveCurveReachesThePeaks_data()
+{
+    // Points near the peaks that fall between the 200 samples, where a chord through the
+    // samples passes by more than a pixel (at |y| = 0.75, clear of the axis labels' halo).
+    QTest::addColumn<QString>("function");
+    QTest::addColumn<double>("a");
+    QTest::addColumn<double>("b");
+    QTest::addColumn<double>("yLimit");
+    QTest::addColumn<QList<double>>("peaks");
+    const double pi = 3.14159265358979;
+    QList<double> sinPeaks;
+    for (int k = 2; k <= 4; ++k)
+        for (double offset : {-0.7227, 0.7227})
+            sinPeaks << 1 / (pi / 2 + 2 * pi * k + offset) << 1 / (3 * pi / 2 + 2 * pi * k + offset);
+    QTest::newRow("sin(1/x) on [0.01, 1]") << QStringLiteral("sin(1/x)") << 0.01 << 1.0 << 1.2 << sinPeaks;
+    // Halfway between the samples 1.40 and 1.45, where the chord runs 0.15 (2.5 pixels) high.
+    QTest::newRow("tan(x) on [-5, 5]") << QStringLiteral("tan(x)") << -5.0 << 5.0 << 10.0
+                                       << QList<double>{1.425, -1.425, 1.425 - pi};
+}
+
+void TestGraphRenderer::adaptiveCurveReachesThePeaks()
+{
+    QFETCH(QString, function);
+    QFETCH(double, a);
+    QFETCH(double, b);
+    QFETCH(double, yLimit);
+    QFETCH(QList<double>, peaks);
+    const auto f = makeProject(function, a, b);
+    QVERIFY(f);
+    f->setYMin(-yLimit);
+    f->setYMax(yLimit);
+    f->setGraphPoints(200);
+    GraphSurface surface(QSize(600, 400));
+    GraphRenderer::drawGraph(surface, *f);
+    for (double x : peaks) {
+        qint32 error = 0;
+        // One pixel of slack for the line's rasterisation.
+        const QPoint p = surface.toPixel(x, f->f().evaluate(x, error)).toPoint();
+        int hits = 0;
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx)
+                hits += (surface.image().pixel(p.x() + dx, p.y() + dy) & 0xFFFFFF) == (rgb(255) & 0xFFFFFF);
+        }
+        QVERIFY2(hits > 0, qPrintable(QStringLiteral("no curve at x = %1").arg(x)));
+    }
+}

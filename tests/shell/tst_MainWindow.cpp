@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(entryNames(findMenu(window, "mnucalc")),
                  (QStringList{"mnueval", "mnuder", "mnuintegrate", "-", "mnuroots", "mnuextrema"}));
         QCOMPARE(entryNames(findMenu(window, "mnugraph")),
-                 (QStringList{"mnuzoomin", "mnuzoomout", "mnuoptions", "mnushowgrid", "mnumax", "-", "mnusavegraph",
+                 (QStringList{"mnuzoomin", "mnuzoomout", "mnuoptions", "mnushowgrid", "mnufit", "mnumax", "-", "mnusavegraph",
                               "mnuprintgraph", "mnucopyclipb"}));
         QCOMPARE(entryNames(findMenu(window, "mnuzoomin")),
                  (QStringList{"mnuzoominpro(0)", "mnuzoominpro(1)", "mnuzoominpro(2)"}));

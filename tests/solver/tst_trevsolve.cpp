@@ -157,6 +157,10 @@ void TestTrevsolve::plainText_data()
     QTest::newRow("project file") << QStringList{"--project", m_projectPath} << 0
                                   << "2 roots found.\n-1.73205081\n1.73205081\n" << "";
 
+    QTest::newRow("exponent notation: a hint, the same roots")
+        << QStringList{"x-2.5e-3", "-10", "10"} << 0 << "1 root found.\n9.79570457\n"
+        << "trevsolve: Here e is the number e: 2.5e-3 means 2.5*e-3. For 2.5·10^-3 type 2.5*10^-3.\n";
+
     QTest::newRow("unknown character") << QStringList{"x^2-2$", "-10", "10"} << 2 << ""
                                        << "trevsolve: function: Unknown characters.\n  x^2-2$\n       ^\n";
     QTest::newRow("parenthesis missing at the end") << QStringList{"(x", "0", "1"} << 2 << ""

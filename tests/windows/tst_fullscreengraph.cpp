@@ -17,12 +17,19 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 
 using namespace ProjectTestSupport;
 
 namespace {
 
-QWidget *frameOf(QWidget *window) { return window->parentWidget(); }
+// A graph window's MDI frame; the full-screen window is a window of its own.
+QWidget *frameOf(QWidget *window)
+{
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(window->parentWidget()))
+        return frame;
+    return window;
+}
 
 } // namespace
 
@@ -38,8 +45,11 @@ class TestFullScreenGraph : public QObject {
         return window;
     }
 
+    // The user goes back to the main window and picks a child there.
     void activate(QWidget *window)
     {
+        m_main->activateWindow();
+        QTRY_COMPARE(QGuiApplication::focusWindow(), m_main->windowHandle());
         m_main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(frameOf(window)));
     }
 
@@ -73,15 +83,15 @@ private slots:
         QCOMPARE(fullScreen->project(), window->project());
         QVERIFY(frameOf(window)->isHidden());
         QVERIFY(frameOf(fullScreen)->isVisible());
-        QVERIFY(frameOf(fullScreen)->isMaximized());
+        QVERIFY(fullScreen->isFullScreen());
         QCOMPARE(fullScreen->windowTitle(), QStringLiteral("x^2-2 = 0"));
         QCOMPARE(m_main->activeProjectWindow(), fullScreen);
         QCOMPARE(menus().maximizeAction->text(), QStringLiteral("Back to normal mode"));
         QVERIFY(!menus().rootsAction->isEnabled());
         QVERIFY(menus().graphMenu->menuAction()->isEnabled());
-        // The Window menu lists the full-screen window, not the hidden graph window.
+        // The Window menu does not list the hidden graph window.
         emit menus().windowMenu->aboutToShow();
-        QCOMPARE(menus().windowMenu->actions().size(), 3);  // Cascade, a separator, one window
+        QCOMPARE(menus().windowMenu->actions().size(), 1);  // Cascade
 
         menus().maximizeAction->trigger();
         QVERIFY(!fullScreen->isOpen());
@@ -106,7 +116,8 @@ private slots:
         menus().maximizeAction->trigger();
         FullScreenGraph *fullScreen = m_main->fullScreenGraph();
         QCOMPARE(fullScreen->project(), first->project());
-        // The second window, activated over the full-screen one, is maximized in its turn.
+        QTRY_COMPARE(QGuiApplication::focusWindow(), fullScreen->windowHandle());
+        // The user goes back to the main window: its second window is maximized in its turn.
         activate(second);
         QCOMPARE(menus().maximizeAction->text(), QStringLiteral("Maximize"));
         menus().maximizeAction->trigger();
@@ -164,7 +175,7 @@ private slots:
         QCOMPARE(window->rootsList()->count(), 2);
         QCOMPARE(window->rootsList()->item(1)->checkState(), Qt::Checked);
         QCOMPARE(window->rootsButton()->text(), QStringLiteral("&Save roots"));
-        QCOMPARE(m_main->mdiArea()->subWindowList().size(), 2);
+        QCOMPARE(m_main->mdiArea()->subWindowList().size(), 1);   // the full-screen window is none
     }
 
     void panInFullScreen()
@@ -200,6 +211,52 @@ private slots:
         QTRY_COMPARE(Expression::liveCount(), before);
         QTRY_VERIFY(fullScreen.isNull());
         QVERIFY(m_main->mdiArea()->subWindowList().isEmpty());
+    }
+
+    void f11CoversTheScreen()
+    {
+        openWindow(QStringLiteral("x^2-2"));
+        m_main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
+        QTest::keyClick(m_main->windowHandle(), Qt::Key_F11);
+        FullScreenGraph *fullScreen = m_main->fullScreenGraph();
+        QVERIFY(fullScreen->isOpen());
+        QVERIFY(fullScreen->isWindow());
+        QTRY_COMPARE(QGuiApplication::focusWindow(), fullScreen->windowHandle());
+        QCOMPARE(fullScreen->frameGeometry(), fullScreen->screen()->geometry());
+        QTest::keyClick(fullScreen->windowHandle(), Qt::Key_F11);
+        QVERIFY(!fullScreen->isOpen());
+        QVERIFY(fullScreen->isHidden());
+    }
+
+    void fitVerticalRange_data()
+    {
+        QTest::addColumn<bool>("fullScreen");
+        QTest::newRow("graph window") << false;
+        QTest::newRow("full screen, the shortcut lent to it") << true;
+    }
+
+    void fitVerticalRange()
+    {
+        QFETCH(bool, fullScreen);
+        GraphWindow *window = m_main->openProjectWindow(makeProject(QStringLiteral("x^3-2*x-5"), -3, 3));
+        FunctionProject *project = window->project();
+        project->setYMin(-3);
+        project->setYMax(3);
+        QWidget *target = m_main.get();
+        if (fullScreen) {
+            menus().maximizeAction->trigger();
+            target = m_main->fullScreenGraph();
+        }
+        target->activateWindow();
+        QTRY_COMPARE(QGuiApplication::focusWindow(), target->windowHandle());
+        QTest::keyClick(target->windowHandle(), Qt::Key_0, Qt::ControlModifier);
+        // f(-3) = -26 and f(3) = 16: the central part of that range shows, the ends may be
+        // cut off by the percentiles; the padding keeps the view within half again as much.
+        QVERIFY2(project->yMin() < -20 && project->yMin() > -40, qPrintable(QString::number(project->yMin())));
+        QVERIFY2(project->yMax() > 10 && project->yMax() < 30, qPrintable(QString::number(project->yMax())));
+        QCOMPARE(project->xMin(), -3.0);
+        QCOMPARE(project->xMax(), 3.0);
     }
 
     void closingTheHiddenWindowEndsFullScreen()

@@ -2,6 +2,7 @@
 // the history as stored and as updated by OK; keys sent to the window (Enter, Esc, completion
 // in the function box, the preview following it); Random's steps round the examples; and the
 // pen lifts of the preview.
+#include "core/ExponentNotation.h"
 #include "core/LangText.h"
 #include "core/ProgramSettings.h"
 #include "dialogs/NewProjectWizard.h"
@@ -455,6 +456,20 @@ private slots:
         else
             QCOMPARE(session.wizard->preview()->curve().value_or(WizardPreviewCurve()).strokes,
                      NewProjectWizardModel::previewCurve(f, -3, 3).strokes);
+    }
+
+    // Typed as exponent notation, the function draws (e is the number e) and the error label
+    // says how the text is read, as the calculator does; the next edit takes the hint away.
+    void exponentHint()
+    {
+        Session session;
+        session.showActive();
+        typeKeys(session.wizard->windowHandle(), QStringLiteral("*x-2.5e-3"));
+        QTRY_VERIFY(session.wizard->errorLabel()->isVisible());
+        QCOMPARE(session.wizard->errorLabel()->text(), ExponentNotation::exponentHint());
+        QVERIFY(session.wizard->preview()->curve().has_value());
+        typeKeys(session.wizard->windowHandle(), QStringLiteral("*x-2.5"));
+        QTRY_VERIFY(session.wizard->errorLabel()->isHidden());
     }
 
     // Random moves one to four places round the sixteen examples, never staying.
