@@ -17,6 +17,7 @@ struct ProgramSettings {
     int RootSteps = 1000;          // root-finding steps of a new project
     QString resultsFolder;         // default folder of every file dialog
     bool backgroundPicture = true; // the picture behind the graph windows' graphs (general options)
+    bool findRootsAutomatically = true; // every change of a graph window's view or function finds its roots again
 };
 
 ProgramSettings &programSettings();

@@ -47,6 +47,9 @@ OptionsDialog::OptionsDialog(QWidget *parent, const QString &languageFolder)
     m_skinBox->setCurrentIndex(m_model.selectedSkin());
     m_decimalsBox->setText(m_model.decimalsText());
     m_backgroundBox->setChecked(m_model.backgroundPicture());
+    m_autoRootsBox = new QCheckBox(LangText("FindRootsAutomatically", "Find roots automatically"), this);
+    m_autoRootsBox->setObjectName(QStringLiteral("chkAutoRoots"));
+    m_autoRootsBox->setChecked(m_model.findRootsAutomatically());
 
     ApplySkin(this, SkinColorsFor(programSettings().skin));
 
@@ -60,6 +63,7 @@ OptionsDialog::OptionsDialog(QWidget *parent, const QString &languageFolder)
     form->addRow(m_skinLabel, m_skinBox);
     form->addRow(m_decimalsLabel, m_decimalsBox);
     form->addRow(QString(), m_backgroundBox);
+    form->addRow(QString(), m_autoRootsBox);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_okButton);
@@ -88,6 +92,7 @@ void OptionsDialog::okClicked()
         return;
     }
     m_backgroundPictureChanged = result.backgroundPictureChanged;
+    m_model.setFindRootsAutomatically(m_autoRootsBox->isChecked());
     if (result.languageChangesAtNextRun)
         Messages().information(QStringLiteral("Trevolin"), OptionsModel::LanguageChangedMessage());
     accept();

@@ -21,6 +21,7 @@ public:
     QComboBox *skinBox() const { return m_skinBox; }
     QLineEdit *decimalsBox() const { return m_decimalsBox; }
     QCheckBox *backgroundBox() const { return m_backgroundBox; }
+    QCheckBox *autoRootsBox() const { return m_autoRootsBox; }
     QPushButton *okButton() const { return m_okButton; }
     QPushButton *cancelButton() const { return m_cancelButton; }
 
@@ -40,6 +41,7 @@ private:
     QComboBox *m_skinBox;
     QLineEdit *m_decimalsBox;
     QCheckBox *m_backgroundBox;
+    QCheckBox *m_autoRootsBox = nullptr;
     QLabel *m_languageLabel;
     QLabel *m_skinLabel;
     QLabel *m_decimalsLabel;

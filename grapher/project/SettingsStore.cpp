@@ -95,4 +95,6 @@ void LoadSettings()
     // 6. The background picture of the graph windows: on unless switched off ("0").
     settings.backgroundPicture =
         SettingInteger(ReadSetting(SettingsSection, QStringLiteral("BackgroundPicture"), QStringLiteral("1"))) != 0;
+    settings.findRootsAutomatically =
+        SettingInteger(ReadSetting(SettingsSection, QStringLiteral("FindRootsAutomatically"), QStringLiteral("1"))) != 0;
 }

@@ -51,6 +51,10 @@ MainMenus::MainMenus(QWidget *owner, QMenuBar *bar) : m_owner(owner), m_bar(bar)
     graphSettingsAction = addItem(graphMenu, QStringLiteral("mnuoptions"), QKeySequence(Qt::Key_F9));
     showGridAction = addItem(graphMenu, QStringLiteral("mnushowgrid"));
     showGridAction->setCheckable(true);
+    showExtremaAction = addItem(graphMenu, QStringLiteral("mnushowextrema"));
+    showExtremaAction->setCheckable(true);
+    viewBackAction = addItem(graphMenu, QStringLiteral("mnuviewback"), QKeySequence(Qt::ALT | Qt::Key_Left));
+    viewForwardAction = addItem(graphMenu, QStringLiteral("mnuviewforward"), QKeySequence(Qt::ALT | Qt::Key_Right));
     maximizeAction = addItem(graphMenu, QStringLiteral("mnumax"), QKeySequence(Qt::Key_F11));
     addSeparator(graphMenu, QStringLiteral("mnuspace06"));
     saveGraphAction = addItem(graphMenu, QStringLiteral("mnusavegraph"), QKeySequence(Qt::CTRL | Qt::Key_G));
@@ -153,6 +157,9 @@ void MainMenus::setCaptions()
     caption(QStringLiteral("mnuzoomout"), LangText("ZoomOut", "Zoom Out"));
     caption(QStringLiteral("mnuoptions"), LangText("Options1", "&Options") + Dots);
     caption(QStringLiteral("mnushowgrid"), LangText("ShowGrid", "Show &grid"));
+    caption(QStringLiteral("mnushowextrema"), LangText("ShowExtrema", "Show e&xtrema"));
+    caption(QStringLiteral("mnuviewback"), LangText("Back", "Back"));
+    caption(QStringLiteral("mnuviewforward"), LangText("Forward", "Forward"));
     caption(QStringLiteral("mnumax"), LangText("Maximize", "Maximize"));
     caption(QStringLiteral("mnusavegraph"), LangText("SaveGraph1", "&Save graph") + Dots);
     caption(QStringLiteral("mnuprintgraph"), LangText("PrintGraph", "&Print graph") + Dots);
