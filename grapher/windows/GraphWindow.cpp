@@ -271,10 +271,11 @@ void GraphWindow::refreshGraph(bool intervalChanged)
     if (automatic && intervalChanged)
         rememberCheckedRoots();
     m_pane.refresh(intervalChanged);
-    showRoots();
     // A drag is one step of the history and one scan, at its end.
-    if (!m_view->isDragging()) {
+    if (!m_view->isDragging())
         recordView();
+    showRoots();
+    if (!m_view->isDragging()) {
         if (intervalChanged || m_functionChanged) {
             m_marks.unpin();
             m_marks.findExtrema(*m_project);
@@ -285,7 +286,6 @@ void GraphWindow::refreshGraph(bool intervalChanged)
     }
     if (!m_scan)
         m_keepChecked.clear();
-    emit stateChanged();
     // The pointer stayed where it was, but the point under it changed.
     m_view->reportPointer();
 }
