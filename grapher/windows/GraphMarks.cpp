@@ -2,6 +2,7 @@
 
 #include "core/NumberFormat.h"
 #include "graph/GraphSurface.h"
+#include "graph/RootList.h"
 
 #include <QFontMetricsF>
 #include <QLineF>
@@ -14,7 +15,7 @@ void GraphMarks::findExtrema(const FunctionProject &project)
         m_extrema = ExtremaScan::run(project);
 }
 
-bool GraphMarks::click(const QPointF &pixel, const QVector<double> &markedRoots, const GraphSurface &surface)
+bool GraphMarks::click(const QPointF &pixel, const RootList &roots, const GraphSurface &surface)
 {
     const bool hadLabel = m_pinned;
     double nearest = PickDistance;
@@ -27,8 +28,10 @@ bool GraphMarks::click(const QPointF &pixel, const QVector<double> &markedRoots,
             m_label = QPointF(x, y);
         }
     };
-    for (double root : markedRoots)
-        consider(root, 0);
+    for (int i = 0; i < roots.count(); ++i) {
+        if (roots.isChecked(i))
+            consider(roots.roots().at(i), 0);
+    }
     if (m_showExtrema) {
         for (const Extremum &extremum : m_extrema)
             consider(extremum.x, extremum.y);

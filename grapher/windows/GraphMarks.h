@@ -10,6 +10,7 @@
 
 class FunctionProject;
 class GraphSurface;
+class RootList;
 class QPainter;
 
 class GraphMarks {
@@ -27,7 +28,7 @@ public:
 
     // A plain click at `pixel`: pins the label of the nearest marked root (on y = 0) or shown
     // extremum within PickDistance, or takes the label away. True when the label changed.
-    bool click(const QPointF &pixel, const QVector<double> &markedRoots, const GraphSurface &surface);
+    bool click(const QPointF &pixel, const RootList &roots, const GraphSurface &surface);
     void unpin() { m_pinned = false; }
     bool hasLabel() const { return m_pinned; }
     QString labelText() const;

@@ -269,7 +269,7 @@ void GraphWindow::refreshGraph(bool intervalChanged)
     if (intervalChanged && m_scan)
         cancelRootScan();
     if (automatic && intervalChanged)
-        rememberCheckedRoots();
+        m_keepChecked += m_pane.roots().checkedTexts();
     m_pane.refresh(intervalChanged);
     // A drag is one step of the history and one scan, at its end.
     if (!m_view->isDragging())
@@ -319,7 +319,7 @@ void GraphWindow::parametersEdited(const QString &text)
     markProjectChanged();
     if (m_scan)
         cancelRootScan();
-    rememberCheckedRoots();
+    m_keepChecked += m_pane.roots().checkedTexts();
     // The roots listed were those of the old values; the summary says the function changed.
     m_pane.roots().functionChanged();
     m_functionChanged = true;
@@ -533,7 +533,7 @@ void GraphWindow::takeScannedRoots()
         const int from = m_pane.roots().count();
         m_pane.roots().addScannedRoots(found.mid(m_scanTaken));
         m_scanTaken = found.size();
-        recheckRoots(from);
+        m_pane.roots().checkListed(m_keepChecked, from, m_pane.surface());
     }
 }
 
@@ -579,25 +579,6 @@ void GraphWindow::setBusy(bool busy)
     emit stateChanged();
 }
 
-void GraphWindow::rememberCheckedRoots()
-{
-    const RootList &roots = m_pane.roots();
-    const QStringList texts = roots.texts();
-    for (int i = 0; i < texts.size(); ++i) {
-        if (roots.isChecked(i))
-            m_keepChecked.append(texts.at(i));
-    }
-}
-
-void GraphWindow::recheckRoots(int from)
-{
-    const QStringList texts = m_pane.roots().texts();
-    for (int i = from; i < texts.size(); ++i) {
-        if (m_keepChecked.contains(texts.at(i)))
-            m_pane.setRootChecked(i, true);
-    }
-}
-
 void GraphWindow::setShowExtrema(bool on)
 {
     m_marks.setShowExtrema(on);
@@ -609,12 +590,6 @@ void GraphWindow::setShowExtrema(bool on)
 
 void GraphWindow::graphClicked(const QPointF &position)
 {
-    const RootList &roots = m_pane.roots();
-    QVector<double> marked;
-    for (int i = 0; i < roots.count(); ++i) {
-        if (roots.isChecked(i))
-            marked.append(roots.roots().at(i));
-    }
-    if (m_marks.click(position, marked, m_pane.surface()))
+    if (m_marks.click(position, m_pane.roots(), m_pane.surface()))
         m_view->update();
 }

@@ -118,9 +118,6 @@ private:
     // An automatic scan (the "Find roots automatically" option) leaves the window usable: a
     // newer change cancels it and starts another.
     void startRootScan(bool fromButton, bool saveAfter, bool automatic = false);
-    // The texts of the checked roots, checked again when an automatic scan lists them.
-    void rememberCheckedRoots();
-    void recheckRoots(int from);
     void graphClicked(const QPointF &position);
     void takeScannedRoots();
     void finishRootScan(bool cancelled);
@@ -155,7 +152,7 @@ private:
     bool m_saveAfterScan = false;
     bool m_scanAutomatic = false;
     bool m_functionChanged = false;  // new parameter values wait for an automatic scan
-    QStringList m_keepChecked;
+    QStringList m_keepChecked;   // checked roots, checked again when an automatic scan lists them
     int m_scanBlockingMilliseconds;
     int m_scanSliceMilliseconds;
 };
