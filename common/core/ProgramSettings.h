@@ -18,6 +18,7 @@ struct ProgramSettings {
     QString resultsFolder;         // default folder of every file dialog
     bool backgroundPicture = true; // the picture behind the graph windows' graphs (general options)
     bool fitNewProjects = true;    // a new project's y range fitted to its curve (general options)
+    bool findRootsAutomatically = true; // every change of a graph window's view or function finds its roots again
 };
 
 ProgramSettings &programSettings();

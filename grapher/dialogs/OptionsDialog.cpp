@@ -50,6 +50,9 @@ OptionsDialog::OptionsDialog(QWidget *parent, const QString &languageFolder)
     m_fitBox = new QCheckBox(LangText("FitNewProjects", "Fit new projects to the curve"), this);
     m_fitBox->setObjectName(QStringLiteral("chkFitNew"));
     m_fitBox->setChecked(programSettings().fitNewProjects);
+    m_autoRootsBox = new QCheckBox(LangText("FindRootsAutomatically", "Find roots automatically"), this);
+    m_autoRootsBox->setObjectName(QStringLiteral("chkAutoRoots"));
+    m_autoRootsBox->setChecked(m_model.findRootsAutomatically());
 
     ApplySkin(this, SkinColorsFor(programSettings().skin));
 
@@ -64,6 +67,7 @@ OptionsDialog::OptionsDialog(QWidget *parent, const QString &languageFolder)
     form->addRow(m_decimalsLabel, m_decimalsBox);
     form->addRow(QString(), m_backgroundBox);
     form->addRow(QString(), m_fitBox);
+    form->addRow(QString(), m_autoRootsBox);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_okButton);
@@ -93,6 +97,7 @@ void OptionsDialog::okClicked()
     }
     m_backgroundPictureChanged = result.backgroundPictureChanged;
     OptionsModel::setFitNewProjects(m_fitBox->isChecked());
+    m_model.setFindRootsAutomatically(m_autoRootsBox->isChecked());
     if (result.languageChangesAtNextRun)
         Messages().information(QStringLiteral("Trevolin"), OptionsModel::LanguageChangedMessage());
     accept();

@@ -22,6 +22,7 @@ public:
     QLineEdit *decimalsBox() const { return m_decimalsBox; }
     QCheckBox *backgroundBox() const { return m_backgroundBox; }
     QCheckBox *fitBox() const { return m_fitBox; }
+    QCheckBox *autoRootsBox() const { return m_autoRootsBox; }
     QPushButton *okButton() const { return m_okButton; }
     QPushButton *cancelButton() const { return m_cancelButton; }
 
@@ -42,6 +43,7 @@ private:
     QLineEdit *m_decimalsBox;
     QCheckBox *m_backgroundBox;
     QCheckBox *m_fitBox = nullptr;
+    QCheckBox *m_autoRootsBox = nullptr;
     QLabel *m_languageLabel;
     QLabel *m_skinLabel;
     QLabel *m_decimalsLabel;

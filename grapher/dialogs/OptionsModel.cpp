@@ -141,3 +141,11 @@ bool OptionsModel::cancel(SkinColors &restored) const
     restored = SkinColorsFor(programSettings().skin);
     return m_skinChanged;
 }
+
+bool OptionsModel::findRootsAutomatically() const { return programSettings().findRootsAutomatically; }
+
+void OptionsModel::setFindRootsAutomatically(bool on)
+{
+    programSettings().findRootsAutomatically = on;
+    WriteSetting(SettingsSection, QStringLiteral("FindRootsAutomatically"), on ? QStringLiteral("1") : QStringLiteral("0"));
+}

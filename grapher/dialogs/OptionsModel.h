@@ -57,6 +57,9 @@ public:
     };
     // OK: checks and stores.
     AcceptResult accept(const QString &decimalsText, int skinIndex, int languageIndex, bool backgroundPicture);
+    // The "Find roots automatically" switch: read from and stored in the settings.
+    bool findRootsAutomatically() const;
+    void setFindRootsAutomatically(bool on);
     // Cancel: true when a preview must be undone, with the colours in force in `restored`.
     bool cancel(SkinColors &restored) const;
 

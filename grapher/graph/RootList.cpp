@@ -194,3 +194,21 @@ void RootList::copyRoots(const FunctionProject &f) const
     if (QClipboard *clipboard = QGuiApplication::clipboard())
         clipboard->setText(copyRootsText(f));
 }
+
+QStringList RootList::checkedTexts() const
+{
+    QStringList checked;
+    for (int i = 0; i < count(); ++i) {
+        if (m_checked.at(i))
+            checked.append(rootText(m_roots.at(i)));
+    }
+    return checked;
+}
+
+void RootList::checkListed(const QStringList &texts, int from, GraphSurface &surface)
+{
+    for (int i = from; i < count(); ++i) {
+        if (texts.contains(rootText(m_roots.at(i))))
+            setChecked(i, true, surface);
+    }
+}

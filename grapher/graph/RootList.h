@@ -60,6 +60,10 @@ public:
     void setChecked(int index, bool checked, GraphSurface &surface);
     void selectRoots(bool checked, bool invert, GraphSurface &surface);
     bool isChecked(int index) const;
+    // The texts of the checked entries, and checking again the entries from `from` on whose
+    // text is among them (a new scan of a changed view keeps the user's choice).
+    QStringList checkedTexts() const;
+    void checkListed(const QStringList &texts, int from, GraphSurface &surface);
 
     // The marker of entry `index`: a disc at (root, 0) drawn with XOR, so drawing it twice
     // erases it.

@@ -97,4 +97,6 @@ void LoadSettings()
         SettingInteger(ReadSetting(SettingsSection, QStringLiteral("BackgroundPicture"), QStringLiteral("1"))) != 0;
     settings.fitNewProjects =
         SettingInteger(ReadSetting(SettingsSection, QStringLiteral("FitNewProjects"), QStringLiteral("1"))) != 0;
+    settings.findRootsAutomatically =
+        SettingInteger(ReadSetting(SettingsSection, QStringLiteral("FindRootsAutomatically"), QStringLiteral("1"))) != 0;
 }

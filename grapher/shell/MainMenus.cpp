@@ -52,6 +52,10 @@ MainMenus::MainMenus(QWidget *owner, QMenuBar *bar) : m_owner(owner), m_bar(bar)
     showGridAction = addItem(graphMenu, QStringLiteral("mnushowgrid"));
     showGridAction->setCheckable(true);
     fitViewAction = addItem(graphMenu, QStringLiteral("mnufit"), QKeySequence(Qt::CTRL | Qt::Key_0));
+    showExtremaAction = addItem(graphMenu, QStringLiteral("mnushowextrema"));
+    showExtremaAction->setCheckable(true);
+    viewBackAction = addItem(graphMenu, QStringLiteral("mnuviewback"), QKeySequence(Qt::ALT | Qt::Key_Left));
+    viewForwardAction = addItem(graphMenu, QStringLiteral("mnuviewforward"), QKeySequence(Qt::ALT | Qt::Key_Right));
     maximizeAction = addItem(graphMenu, QStringLiteral("mnumax"), QKeySequence(Qt::Key_F11));
     addSeparator(graphMenu, QStringLiteral("mnuspace06"));
     saveGraphAction = addItem(graphMenu, QStringLiteral("mnusavegraph"), QKeySequence(Qt::CTRL | Qt::Key_G));
@@ -154,6 +158,9 @@ void MainMenus::setCaptions()
     caption(QStringLiteral("mnuzoomout"), LangText("ZoomOut", "Zoom Out"));
     caption(QStringLiteral("mnuoptions"), LangText("Options1", "&Options") + Dots);
     caption(QStringLiteral("mnushowgrid"), LangText("ShowGrid", "Show &grid"));
+    caption(QStringLiteral("mnushowextrema"), LangText("ShowExtrema", "Show e&xtrema"));
+    caption(QStringLiteral("mnuviewback"), LangText("Back", "Back"));
+    caption(QStringLiteral("mnuviewforward"), LangText("Forward", "Forward"));
     caption(QStringLiteral("mnumax"), LangText("Maximize", "Maximize"));
     caption(QStringLiteral("mnufit"), LangText("FitVertical", "&Fit vertical range"));
     caption(QStringLiteral("mnusavegraph"), LangText("SaveGraph1", "&Save graph") + Dots);

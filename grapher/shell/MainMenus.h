@@ -52,6 +52,9 @@ public:
     QAction *graphSettingsAction = nullptr;
     QAction *showGridAction = nullptr;
     QAction *fitViewAction = nullptr;
+    QAction *showExtremaAction = nullptr;  // hollow markers on the extrema of the active graph window
+    QAction *viewBackAction = nullptr;     // Alt+Left, Alt+Right: the window's view history
+    QAction *viewForwardAction = nullptr;
     QAction *maximizeAction = nullptr;
     QAction *saveGraphAction = nullptr;
     QAction *printGraphAction = nullptr;

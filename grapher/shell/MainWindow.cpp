@@ -150,6 +150,10 @@ void MainWindow::updateMenus()
         }
     }
     m.showGridAction->setChecked(active && active->project() && active->project()->showGrid());
+    m.showExtremaAction->setChecked(activeGraphWindow() && activeGraphWindow()->showsExtrema());
+    m.showExtremaAction->setEnabled(!fullScreen && !busy);
+    m.viewBackAction->setEnabled(active && !busy && active->viewHistory().canGoBack());
+    m.viewForwardAction->setEnabled(active && !busy && active->viewHistory().canGoForward());
     m_menus->setMaximizeCaption(fullScreen);
     m.rootsAction->setEnabled(!fullScreen && !busy);
     if (const GraphWindow *graphWindow = activeGraphWindow())
@@ -308,6 +312,18 @@ void MainWindow::connectGraphCommands()
     connect(m.fitViewAction, &QAction::triggered, this, [this] {
         if (ProjectWindow *window = activeProjectWindow())
             window->fitVerticalRange();
+    });
+    connect(m.showExtremaAction, &QAction::triggered, this, [this](bool on) {
+        if (GraphWindow *window = activeGraphWindow())
+            window->setShowExtrema(on);
+    });
+    connect(m.viewBackAction, &QAction::triggered, this, [this] {
+        if (ProjectWindow *window = activeProjectWindow())
+            window->goBack();
+    });
+    connect(m.viewForwardAction, &QAction::triggered, this, [this] {
+        if (ProjectWindow *window = activeProjectWindow())
+            window->goForward();
     });
     connect(m.selectAllAction, &QAction::triggered, this, [this] { selectRoots(true, false); });
     connect(m.selectNoneAction, &QAction::triggered, this, [this] { selectRoots(false, false); });

@@ -53,6 +53,8 @@ void GraphView::paintEvent(QPaintEvent *)
     matchSurfaceToWidget();
     QPainter painter(this);
     painter.drawImage(QPointF(0, 0), m_pane.surface().image());
+    if (m_overlay)
+        m_overlay(painter);
 }
 
 void GraphView::resizeEvent(QResizeEvent *event)
@@ -170,6 +172,8 @@ void GraphView::mouseReleaseEvent(QMouseEvent *event)
     }
     if (event->button() == Qt::RightButton)
         emit contextMenuRequested(event->globalPosition().toPoint());
+    else if (event->button() == Qt::LeftButton)
+        emit clicked(event->position());
 }
 
 void GraphView::wheelEvent(QWheelEvent *event)

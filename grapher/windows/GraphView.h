@@ -6,7 +6,7 @@
 // - the right button released inside the view asks for the Graph menu;
 // - the wheel zooms about the point under the pointer (Shift: only x, Ctrl: only y);
 // - dragging with the left button moves the view with the pointer; the release that ends a
-//   drag is no click, and a plain left click inside does nothing.
+//   drag is no click; a plain left click inside is reported (clicked) and changes no view.
 // Each change goes to the view-change handler, which redraws; during a drag the handler hears
 // "x unchanged" until the drag ends, so the roots list is emptied once, at the end.
 #include "windows/DirectionCursors.h"
@@ -17,6 +17,7 @@
 #include <functional>
 
 class GraphPane;
+class QPainter;
 
 class GraphView : public QWidget {
     Q_OBJECT
@@ -25,6 +26,8 @@ public:
 
     // Called after every change of the view made with the mouse.
     void setViewChangedHandler(std::function<void(bool intervalChanged)> handler) { m_viewChanged = std::move(handler); }
+    // Draws over the graph's image at every paint (markers and labels that the image lacks).
+    void setOverlayPainter(std::function<void(QPainter &)> paint) { m_overlay = std::move(paint); }
 
     // While tracking, the pointer's position is reported and the margins show their arrows.
     void setTracking(bool on);
@@ -51,6 +54,8 @@ signals:
     void pointerLeft();
     // The right button was released inside the view.
     void contextMenuRequested(const QPoint &globalPosition);
+    // A plain left click inside the view (no drag), at a position of the widget.
+    void clicked(const QPointF &position);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -70,6 +75,7 @@ private:
 
     GraphPane &m_pane;
     std::function<void(bool)> m_viewChanged;
+    std::function<void(QPainter &)> m_overlay;
     DirectionCursors m_cursors;
     bool m_tracking = false;
     bool m_navigation = true;

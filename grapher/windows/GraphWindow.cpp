@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
@@ -32,6 +33,9 @@ namespace {
 constexpr int RootsColumnWidth = 200;
 // Steps of the scan's progress bar.
 constexpr int ProgressSteps = 1000;
+// How long an automatic scan may block before it goes on in slices (milliseconds): short, so
+// that the wheel and the keys keep up.
+constexpr int AutomaticBlockingMilliseconds = 100;
 
 QPushButton *iconButton(QWidget *parent, const char *name, const QIcon &icon, const QString &toolTip)
 {
@@ -147,6 +151,10 @@ void GraphWindow::createControls()
     m_zoomOutButton = iconButton(this, "cmdZoomOut", ButtonIcons::zoomOut(),
                                  LangText("ZoomOut", "Zoom Out") + QStringLiteral(": ")
                                      + LangText("ShowLarger", "Show a larger area at a lower magnification"));
+    m_backButton = iconButton(this, "cmdBack", look->standardIcon(QStyle::SP_ArrowBack),
+                              LangText("Back", "Back") + QStringLiteral(" (Alt+Left)"));
+    m_forwardButton = iconButton(this, "cmdForward", look->standardIcon(QStyle::SP_ArrowForward),
+                                 LangText("Forward", "Forward") + QStringLiteral(" (Alt+Right)"));
 }
 
 void GraphWindow::createLayout()
@@ -165,6 +173,8 @@ void GraphWindow::createLayout()
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_zoomInButton);
     buttons->addWidget(m_zoomOutButton);
+    buttons->addWidget(m_backButton);
+    buttons->addWidget(m_forwardButton);
     buttons->addStretch();
     for (QPushButton *button : {m_settingsButton, m_saveButton, m_folderButton, m_calculatorButton, m_helpButton})
         buttons->addWidget(button);
@@ -193,7 +203,7 @@ void GraphWindow::createLayout()
     layout->addWidget(rootsPanel);
 
     QWidget *order[] = {m_view, m_parametersBox, m_rootsButton, m_rootsList, m_zoomInButton, m_zoomOutButton,
-                        m_settingsButton, m_saveButton, m_folderButton, m_calculatorButton, m_helpButton};
+                        m_backButton, m_forwardButton, m_settingsButton, m_saveButton, m_folderButton, m_calculatorButton, m_helpButton};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -204,7 +214,8 @@ void GraphWindow::connectControls()
     // typed (and the window's keys are back when the box loses the focus).
     for (QWidget *control : std::initializer_list<QWidget *>{
              m_xReadout, m_valueReadout, m_derivativeReadout, m_rootsButton, m_rootsList, m_settingsButton,
-             m_saveButton, m_helpButton, m_folderButton, m_calculatorButton, m_zoomInButton, m_zoomOutButton})
+             m_saveButton, m_helpButton, m_folderButton, m_calculatorButton, m_zoomInButton, m_zoomOutButton,
+             m_backButton, m_forwardButton})
         installKeyPreview(control);
     // Right-button releases on these open the main window's menus.
     for (QWidget *control : {static_cast<QWidget *>(m_saveButton), static_cast<QWidget *>(m_zoomInButton),
@@ -224,6 +235,14 @@ void GraphWindow::connectControls()
     connect(m_folderButton, &QPushButton::clicked, this, &GraphWindow::resultsFolderRequested);
     connect(m_zoomInButton, &QPushButton::clicked, this, [this] { zoomButtonClicked(FunctionProject::ZoomInFactor); });
     connect(m_zoomOutButton, &QPushButton::clicked, this, [this] { zoomButtonClicked(FunctionProject::ZoomOutFactor); });
+    connect(m_backButton, &QPushButton::clicked, this, &GraphWindow::goBack);
+    connect(m_forwardButton, &QPushButton::clicked, this, &GraphWindow::goForward);
+    connect(this, &GraphWindow::stateChanged, this, [this] {
+        m_backButton->setEnabled(m_history.canGoBack() && !isBusy());
+        m_forwardButton->setEnabled(m_history.canGoForward() && !isBusy());
+    });
+    connect(m_view, &GraphView::clicked, this, &GraphWindow::graphClicked);
+    m_view->setOverlayPainter([this](QPainter &painter) { m_marks.paint(painter, m_pane.surface()); });
 }
 
 void GraphWindow::load()
@@ -234,6 +253,8 @@ void GraphWindow::load()
     m_parametersBox->setVisible(!parameters.isEmpty());
     m_parametersBox->setText(parameters);
     m_pane.load(false);
+    recordView();
+    m_marks.findExtrema(*m_project);
     showRoots();
     startRootScan(false, false);
     setTracking(true);
@@ -243,16 +264,33 @@ void GraphWindow::refreshGraph(bool intervalChanged)
 {
     if (!m_project)
         return;
+    const bool automatic = programSettings().findRootsAutomatically;
     // A new interval makes the running scan pointless.
     if (intervalChanged && m_scan)
         cancelRootScan();
+    if (automatic && intervalChanged)
+        m_keepChecked += m_pane.roots().checkedTexts();
     m_pane.refresh(intervalChanged);
+    // A drag is one step of the history and one scan, at its end.
+    if (!m_view->isDragging())
+        recordView();
     showRoots();
+    if (!m_view->isDragging()) {
+        if (intervalChanged || m_functionChanged) {
+            m_marks.unpin();
+            m_marks.findExtrema(*m_project);
+            if (automatic)
+                startRootScan(true, false, true);
+        }
+        m_functionChanged = false;
+    }
+    if (!m_scan)
+        m_keepChecked.clear();
     // The pointer stayed where it was, but the point under it changed.
     m_view->reportPointer();
 }
 
-bool GraphWindow::isBusy() const { return m_scan != nullptr; }
+bool GraphWindow::isBusy() const { return m_scan != nullptr && !m_scanAutomatic; }
 
 void GraphWindow::setTracking(bool on)
 {
@@ -281,8 +319,10 @@ void GraphWindow::parametersEdited(const QString &text)
     markProjectChanged();
     if (m_scan)
         cancelRootScan();
+    m_keepChecked += m_pane.roots().checkedTexts();
     // The roots listed were those of the old values; the summary says the function changed.
     m_pane.roots().functionChanged();
+    m_functionChanged = true;
     refreshGraph(false);
 }
 
@@ -447,10 +487,14 @@ void GraphWindow::setRootScanTiming(int blockingMilliseconds, int sliceMilliseco
     m_scanSliceMilliseconds = sliceMilliseconds;
 }
 
-void GraphWindow::startRootScan(bool fromButton, bool saveAfter)
+void GraphWindow::startRootScan(bool fromButton, bool saveAfter, bool automatic)
 {
+    // A newer scan replaces an automatic one that still runs.
+    if (m_scan)
+        cancelRootScan();
+    m_scanAutomatic = automatic;
     m_pane.roots().beginScan(fromButton);
-    if (fromButton) {
+    if (fromButton && !automatic) {
         // The list was emptied: the markers of a stopped scan go with it.
         m_pane.refresh(false);
         showRoots();
@@ -467,7 +511,9 @@ void GraphWindow::startRootScan(bool fromButton, bool saveAfter)
     bool done = false;
     {
         const WaitCursor waitCursor;
-        done = m_scan->start(m_scanBlockingMilliseconds, m_scanSliceMilliseconds);
+        done = m_scan->start(automatic ? qMin(m_scanBlockingMilliseconds, AutomaticBlockingMilliseconds)
+                                       : m_scanBlockingMilliseconds,
+                             m_scanSliceMilliseconds);
     }
     if (done) {
         finishRootScan(false);
@@ -475,7 +521,7 @@ void GraphWindow::startRootScan(bool fromButton, bool saveAfter)
     }
     m_scanProgress->setValue(qRound(m_scan->progress() * ProgressSteps));
     m_scanProgress->show();
-    setBusy(true);
+    setBusy(!automatic);
     takeScannedRoots();
     showRoots();
 }
@@ -484,8 +530,10 @@ void GraphWindow::takeScannedRoots()
 {
     const QVector<double> &found = m_scan->roots();
     if (found.size() > m_scanTaken) {
+        const int from = m_pane.roots().count();
         m_pane.roots().addScannedRoots(found.mid(m_scanTaken));
         m_scanTaken = found.size();
+        m_pane.roots().checkListed(m_keepChecked, from, m_pane.surface());
     }
 }
 
@@ -500,7 +548,13 @@ void GraphWindow::finishRootScan(bool cancelled)
     m_scan->deleteLater();
     m_scan = nullptr;
     m_scanProgress->hide();
-    setBusy(false);
+    if (m_scanAutomatic)
+        emit stateChanged();
+    else
+        setBusy(false);
+    m_scanAutomatic = false;
+    if (!cancelled)
+        m_keepChecked.clear();
     showRoots();
     if (m_saveAfterScan && !cancelled)
         rootsButtonClicked();
@@ -523,4 +577,19 @@ void GraphWindow::setBusy(bool busy)
     if (busy && !m_view->hasFocus() && !m_rootsList->hasFocus())
         m_view->setFocus();
     emit stateChanged();
+}
+
+void GraphWindow::setShowExtrema(bool on)
+{
+    m_marks.setShowExtrema(on);
+    if (m_project)
+        m_marks.findExtrema(*m_project);
+    m_view->update();
+    emit stateChanged();
+}
+
+void GraphWindow::graphClicked(const QPointF &position)
+{
+    if (m_marks.click(position, m_pane.roots(), m_pane.surface()))
+        m_view->update();
 }

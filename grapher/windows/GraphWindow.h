@@ -9,6 +9,7 @@
 // GraphNavigation's; this class connects them to the controls. Root scans run in slices
 // (SlicedRootScan): a scan longer than half a second shows its progress beside the list, Esc
 // stops it, and meanwhile the window's other engine commands wait.
+#include "windows/GraphMarks.h"
 #include "windows/ProjectWindow.h"
 
 #include <memory>
@@ -56,6 +57,12 @@ public:
     // The caption of the main window's roots item while this window is active.
     QString rootsMenuCaption() const;
 
+    // The Graph menu's "Show extrema": hollow markers on the local extrema, found again with
+    // the roots.
+    void setShowExtrema(bool on);
+    bool showsExtrema() const { return m_marks.showExtrema(); }
+    const GraphMarks &marks() const { return m_marks; }
+
     // Hands the project to the full-screen window and hides this window until it comes back.
     void maximize(FullScreenGraph &fullScreen);
 
@@ -80,6 +87,8 @@ public:
     QPushButton *calculatorButton() const { return m_calculatorButton; }
     QPushButton *zoomInButton() const { return m_zoomInButton; }
     QPushButton *zoomOutButton() const { return m_zoomOutButton; }
+    QPushButton *backButton() const { return m_backButton; }
+    QPushButton *forwardButton() const { return m_forwardButton; }
 
 signals:
     // The save button: the main window's save-project command.
@@ -106,7 +115,10 @@ private:
     void rootItemChanged(QListWidgetItem *item);
     // The list, its check marks, the summary label and the button as the roots list holds them.
     void showRoots();
-    void startRootScan(bool fromButton, bool saveAfter);
+    // An automatic scan (the "Find roots automatically" option) leaves the window usable: a
+    // newer change cancels it and starts another.
+    void startRootScan(bool fromButton, bool saveAfter, bool automatic = false);
+    void graphClicked(const QPointF &position);
     void takeScannedRoots();
     void finishRootScan(bool cancelled);
     void setBusy(bool busy);
@@ -128,6 +140,9 @@ private:
     QPushButton *m_calculatorButton;
     QPushButton *m_zoomInButton;
     QPushButton *m_zoomOutButton;
+    QPushButton *m_backButton;
+    QPushButton *m_forwardButton;
+    GraphMarks m_marks;
 
     // True while the list is filled from the roots list, so its check events are not the user's.
     bool m_showingRoots = false;
@@ -135,6 +150,9 @@ private:
     SlicedRootScan *m_scan = nullptr;
     int m_scanTaken = 0;         // roots of the running scan already in the list
     bool m_saveAfterScan = false;
+    bool m_scanAutomatic = false;
+    bool m_functionChanged = false;  // new parameter values wait for an automatic scan
+    QStringList m_keepChecked;   // checked roots, checked again when an automatic scan lists them
     int m_scanBlockingMilliseconds;
     int m_scanSliceMilliseconds;
 };

@@ -47,6 +47,34 @@ void ProjectWindow::markProjectChanged()
         project()->setUnsavedChanges(true);
 }
 
+void ProjectWindow::recordView()
+{
+    if (const FunctionProject *f = project())
+        m_history.record({f->xMin(), f->xMax(), f->yMin(), f->yMax()});
+}
+
+void ProjectWindow::goBack() { showHistoryView(false); }
+
+void ProjectWindow::goForward() { showHistoryView(true); }
+
+void ProjectWindow::showHistoryView(bool forward)
+{
+    FunctionProject *f = project();
+    if (!f || isBusy())
+        return;
+    ViewState view;
+    if (!(forward ? m_history.forward(view) : m_history.back(view)))
+        return;
+    const bool intervalChanged = view.xMin != f->xMin() || view.xMax != f->xMax();
+    f->setXMin(view.xMin);
+    f->setXMax(view.xMax);
+    f->setYMin(view.yMin);
+    f->setYMax(view.yMax);
+    markProjectChanged();
+    refreshGraph(intervalChanged);
+    emit stateChanged();
+}
+
 void ProjectWindow::zoomFromMenu(int entry, double factor)
 {
     if (!project() || isBusy())

@@ -8,6 +8,7 @@
 #include "graph/GraphPane.h"
 #include "windows/GraphNavigation.h"
 #include "windows/GraphWindowMenus.h"
+#include "windows/ViewHistory.h"
 
 #include <QWidget>
 
@@ -43,6 +44,11 @@ public:
     // The graph settings dialog on this window's project, modal over the main window.
     void openSettings();
 
+    // Back and Forward through the views this window has shown (ViewHistory); each redraws.
+    void goBack();
+    void goForward();
+    const ViewHistory &viewHistory() const { return m_history; }
+
     // While tracking (the window is the active child), the pointer drives the readouts and the
     // margin arrows.
     virtual void setTracking(bool on);
@@ -77,11 +83,17 @@ protected:
     void viewChanged(bool intervalChanged);
     // The user changed the project's view, settings or parameters: closing asks to save.
     void markProjectChanged();
+    // Adds the view shown now to the history (after each refresh that is not part of a drag).
+    void recordView();
 
     GraphPane m_pane;
     GraphView *m_view;
     GraphWindowMenus m_menus;
     std::function<bool()> m_save;
+    ViewHistory m_history;
+
+private:
+    void showHistoryView(bool forward);
 };
 
 // The frame a child window lives in: its MDI sub-window, or itself when it has none.

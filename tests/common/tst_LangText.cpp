@@ -291,7 +291,7 @@ private slots:
             "ShowSmaller Skin Solve SolveEq SolveRandom Start StartDomain StartEnd StartInterval Support ThankYou "
             "Type TypeEnd TypeFunction TypeStart TypeValue Updates ValDer1 ValDer2 ValFun Valid WhatsNew Window "
             "Wizard XPoint ZoomIn ZoomOut Function Constant Insert ClearHistory CannotRead FileTooLarge "
-            "HistoryLinesSkipped HistoryUnreadable NoIntegral TooDeep TooLarge");
+            "HistoryLinesSkipped HistoryUnreadable NoIntegral TooDeep TooLarge FindRootsAutomatically ShowExtrema");
         QStringList all = keys.split(QLatin1Char(' '));
         for (int i = 1; i <= 29; ++i)
             all << QStringLiteral("Err%1").arg(i, 2, 10, QLatin1Char('0'));

@@ -16,6 +16,7 @@
 #include "windows/GraphWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -27,6 +28,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWheelEvent>
 
 namespace {
 
@@ -64,6 +66,16 @@ std::unique_ptr<FunctionProject> makeProject(const QString &expression, double a
     auto project = std::make_unique<FunctionProject>();
     project->load(expression, Expression::parse(expression), a, b);
     return project;
+}
+
+// One wheel notch away from the user (zoom in) over the middle of a graph window's graph,
+// sent to the top-level window as the mouse sends it.
+void wheelNotchOnGraph(QMainWindow &window, GraphWindow *graph)
+{
+    const QPointF at = graph->view()->mapTo(&window, graph->view()->rect().center());
+    QWheelEvent wheel(at, window.mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window.windowHandle(), &wheel);
 }
 
 QMdiSubWindow *frameOf(QWidget *window) { return qobject_cast<QMdiSubWindow *>(window->parentWidget()); }
@@ -113,6 +125,8 @@ private slots:
     {
         QSettings(QStringLiteral("Trevolin"), QStringLiteral("Trevolin")).clear();
         programSettings() = ProgramSettings();
+        // The button-driven roots list, unless a test turns the automatic scan on.
+        WriteSetting(QStringLiteral("Settings"), QStringLiteral("FindRootsAutomatically"), QStringLiteral("0"));
     }
 
     void captionAndBackground()
@@ -137,7 +151,8 @@ private slots:
         QCOMPARE(entryNames(findMenu(window, "mnucalc")),
                  (QStringList{"mnueval", "mnuder", "mnuintegrate", "-", "mnuroots", "mnuextrema"}));
         QCOMPARE(entryNames(findMenu(window, "mnugraph")),
-                 (QStringList{"mnuzoomin", "mnuzoomout", "mnuoptions", "mnushowgrid", "mnufit", "mnumax", "-", "mnusavegraph",
+                 (QStringList{"mnuzoomin", "mnuzoomout", "mnuoptions", "mnushowgrid", "mnufit", "mnushowextrema",
+                              "mnuviewback", "mnuviewforward", "mnumax", "-", "mnusavegraph",
                               "mnuprintgraph", "mnucopyclipb"}));
         QCOMPARE(entryNames(findMenu(window, "mnuzoomin")),
                  (QStringList{"mnuzoominpro(0)", "mnuzoominpro(1)", "mnuzoominpro(2)"}));
@@ -185,6 +200,9 @@ private slots:
         row("mnuzoomout", "Zoom Out", none);
         row("mnuoptions", "&Options...", QKeySequence(Qt::Key_F9));
         row("mnushowgrid", "Show &grid", none);
+        row("mnushowextrema", "Show e&xtrema", none);
+        row("mnuviewback", "Back", QKeySequence(Qt::ALT | Qt::Key_Left));
+        row("mnuviewforward", "Forward", QKeySequence(Qt::ALT | Qt::Key_Right));
         row("mnumax", "Maximize", QKeySequence(Qt::Key_F11));
         row("mnusavegraph", "&Save graph...", QKeySequence(Qt::CTRL | Qt::Key_G));
         row("mnuprintgraph", "&Print graph...", QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -546,6 +564,80 @@ private slots:
         findAction(window, "mnupopsaveroots")->trigger();
         QCOMPARE(graph->rootsList()->count(), 2);
         QCOMPARE(saves.asked, 2);
+    }
+
+    void wheelNotchAndTheRootsList_data()
+    {
+        QTest::addColumn<bool>("automatic");
+        QTest::addColumn<int>("rootsLeft");
+        QTest::newRow("found again, the checked one kept checked") << true << 2;
+        QTest::newRow("option off: emptied, the button asked for") << false << 0;
+    }
+
+    void wheelNotchAndTheRootsList()
+    {
+        QFETCH(bool, automatic);
+        QFETCH(int, rootsLeft);
+        WriteSetting(QStringLiteral("Settings"), QStringLiteral("FindRootsAutomatically"),
+                     automatic ? QStringLiteral("1") : QStringLiteral("0"));
+        MainWindow window;
+        window.load();
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        GraphWindow *graph = window.openProjectWindow(makeProject(QStringLiteral("x^2-2")));
+        graph->rootsList()->item(1)->setCheckState(Qt::Checked);
+        const double widthBefore = graph->project()->xMax() - graph->project()->xMin();
+        wheelNotchOnGraph(window, graph);
+        QVERIFY(graph->project()->xMax() - graph->project()->xMin() < widthBefore);
+        QCOMPARE(graph->rootsList()->count(), rootsLeft);
+        if (automatic) {
+            QVERIFY(!graph->pane().roots().isChecked(0));
+            QVERIFY(graph->pane().roots().isChecked(1));
+        } else {
+            QVERIFY(graph->resultLabel()->text().startsWith(QStringLiteral("Click the button above")));
+        }
+    }
+
+    // Views: 0 as opened, 1 after a keypad zoom, 2 after a wheel notch.
+    void altLeftAndAltRightStepThroughTheViews_data()
+    {
+        QTest::addColumn<int>("backs");
+        QTest::addColumn<int>("forwards");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("one back: the first zoom") << 1 << 0 << 1;
+        QTest::newRow("two back: the opening view, exactly") << 2 << 0 << 0;
+        QTest::newRow("back stops at the opening view") << 3 << 0 << 0;
+        QTest::newRow("two back, one forward") << 2 << 1 << 1;
+        QTest::newRow("forward stops at the newest view") << 1 << 3 << 2;
+    }
+
+    void altLeftAndAltRightStepThroughTheViews()
+    {
+        QFETCH(int, backs);
+        QFETCH(int, forwards);
+        QFETCH(int, expected);
+        MainWindow window;
+        window.load();
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        // An interval whose ends the zooms cannot give back exactly by zooming out again.
+        GraphWindow *graph = window.openProjectWindow(makeProject(QStringLiteral("sin(x)"), -2.3, 7.1));
+        graph->view()->setFocus();
+        const FunctionProject &f = *graph->project();
+        QVector<QVector<double>> views{{f.xMin(), f.xMax(), f.yMin(), f.yMax()}};
+        QTest::keyClick(window.windowHandle(), Qt::Key_Plus, Qt::KeypadModifier);
+        views.append({f.xMin(), f.xMax(), f.yMin(), f.yMax()});
+        wheelNotchOnGraph(window, graph);
+        views.append({f.xMin(), f.xMax(), f.yMin(), f.yMax()});
+        QVERIFY(views.at(1) != views.at(0) && views.at(2) != views.at(1));
+        for (int i = 0; i < backs; ++i)
+            QTest::keyClick(window.windowHandle(), Qt::Key_Left, Qt::AltModifier);
+        for (int i = 0; i < forwards; ++i)
+            QTest::keyClick(window.windowHandle(), Qt::Key_Right, Qt::AltModifier);
+        // Exact: the history gives back the numbers it stored.
+        QVERIFY(QVector<double>({f.xMin(), f.xMax(), f.yMin(), f.yMax()}) == views.at(expected));
     }
 
     void engineCommandsWaitForARunningScan()
