@@ -51,6 +51,10 @@ MainMenus::MainMenus(QWidget *owner, QMenuBar *bar) : m_owner(owner), m_bar(bar)
     graphSettingsAction = addItem(graphMenu, QStringLiteral("mnuoptions"), QKeySequence(Qt::Key_F9));
     showGridAction = addItem(graphMenu, QStringLiteral("mnushowgrid"));
     showGridAction->setCheckable(true);
+    showFPrimeAction = addItem(graphMenu, QStringLiteral("mnushowder1"), QKeySequence(Qt::CTRL | Qt::Key_1));
+    showFPrimeAction->setCheckable(true);
+    showFSecondAction = addItem(graphMenu, QStringLiteral("mnushowder2"), QKeySequence(Qt::CTRL | Qt::Key_2));
+    showFSecondAction->setCheckable(true);
     maximizeAction = addItem(graphMenu, QStringLiteral("mnumax"), QKeySequence(Qt::Key_F11));
     addSeparator(graphMenu, QStringLiteral("mnuspace06"));
     saveGraphAction = addItem(graphMenu, QStringLiteral("mnusavegraph"), QKeySequence(Qt::CTRL | Qt::Key_G));
@@ -153,6 +157,8 @@ void MainMenus::setCaptions()
     caption(QStringLiteral("mnuzoomout"), LangText("ZoomOut", "Zoom Out"));
     caption(QStringLiteral("mnuoptions"), LangText("Options1", "&Options") + Dots);
     caption(QStringLiteral("mnushowgrid"), LangText("ShowGrid", "Show &grid"));
+    caption(QStringLiteral("mnushowder1"), LangText("ShowFPrime", "Show f\u2032"));
+    caption(QStringLiteral("mnushowder2"), LangText("ShowFSecond", "Show f\u2033"));
     caption(QStringLiteral("mnumax"), LangText("Maximize", "Maximize"));
     caption(QStringLiteral("mnusavegraph"), LangText("SaveGraph1", "&Save graph") + Dots);
     caption(QStringLiteral("mnuprintgraph"), LangText("PrintGraph", "&Print graph") + Dots);

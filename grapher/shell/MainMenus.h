@@ -51,6 +51,8 @@ public:
     QAction *zoomOutActions[3] = {};
     QAction *graphSettingsAction = nullptr;
     QAction *showGridAction = nullptr;
+    QAction *showFPrimeAction = nullptr;    // the dashed curve of f'
+    QAction *showFSecondAction = nullptr;   // the dashed curve of f''
     QAction *maximizeAction = nullptr;
     QAction *saveGraphAction = nullptr;
     QAction *printGraphAction = nullptr;

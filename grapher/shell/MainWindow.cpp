@@ -147,6 +147,8 @@ void MainWindow::updateMenus()
         }
     }
     m.showGridAction->setChecked(active && active->project() && active->project()->showGrid());
+    m.showFPrimeAction->setChecked(active && active->project() && active->project()->showFPrime());
+    m.showFSecondAction->setChecked(active && active->project() && active->project()->showFSecond());
     m_menus->setMaximizeCaption(fullScreen);
     m.rootsAction->setEnabled(!fullScreen && !busy);
     if (const GraphWindow *graphWindow = activeGraphWindow())
@@ -288,6 +290,8 @@ void MainWindow::connectGraphCommands()
     }
     connect(m.graphSettingsAction, &QAction::triggered, this, &MainWindow::showGraphSettings);
     connect(m.showGridAction, &QAction::triggered, this, &MainWindow::toggleGrid);
+    connect(m.showFPrimeAction, &QAction::triggered, this, [this] { toggleDerivative(1); });
+    connect(m.showFSecondAction, &QAction::triggered, this, [this] { toggleDerivative(2); });
     connect(m.maximizeAction, &QAction::triggered, this, &MainWindow::maximizeOrRestore);
     connect(m.selectAllAction, &QAction::triggered, this, [this] { selectRoots(true, false); });
     connect(m.selectNoneAction, &QAction::triggered, this, [this] { selectRoots(false, false); });
@@ -318,6 +322,13 @@ void MainWindow::toggleGrid()
     if (ProjectWindow *window = activeProjectWindow())
         window->toggleGrid();
     // The check mark follows the project, whatever the click did to it.
+    updateMenus();
+}
+
+void MainWindow::toggleDerivative(int order)
+{
+    if (ProjectWindow *window = activeProjectWindow())
+        window->toggleDerivative(order);
     updateMenus();
 }
 

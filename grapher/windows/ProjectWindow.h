@@ -38,6 +38,8 @@ public:
     void zoomFromMenu(int entry, double factor);
     // The Graph menu's "Show grid": inverts the project's grid switch and redraws, roots kept.
     void toggleGrid();
+    // Shows or hides the dashed curve of f' (order 1) or f'' (order 2).
+    void toggleDerivative(int order);
     // The graph settings dialog on this window's project, modal over the main window.
     void openSettings();
 
