@@ -79,6 +79,11 @@ void ParameterSliders::rebuild(const QVector<ParameterValue> &values)
         m_grid->addWidget(row.slider, index, 2);
         m_grid->addWidget(row.high, index, 3);
         m_grid->addWidget(row.value, index, 4);
+        // Rows made while the window is shown appear at once, not after the next event loop.
+        for (QWidget *widget : {static_cast<QWidget *>(row.caption), static_cast<QWidget *>(row.low),
+                                static_cast<QWidget *>(row.slider), static_cast<QWidget *>(row.high),
+                                static_cast<QWidget *>(row.value)})
+            widget->setVisible(true);
         connect(row.slider, &QSlider::valueChanged, this, [this, index](int position) { sliderMoved(index, position); });
         showRow(row, parameter.value);
         m_rows.append(row);
