@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(entryNames(findMenu(window, "mnucalc")),
                  (QStringList{"mnueval", "mnuder", "mnuintegrate", "-", "mnuroots", "mnuextrema"}));
         QCOMPARE(entryNames(findMenu(window, "mnugraph")),
-                 (QStringList{"mnuzoomin", "mnuzoomout", "mnuoptions", "mnushowgrid", "mnumax", "-", "mnusavegraph",
+                 (QStringList{"mnuzoomin", "mnuzoomout", "mnuoptions", "mnushowgrid", "mnushowder1", "mnushowder2", "mnumax", "-", "mnusavegraph",
                               "mnuprintgraph", "mnucopyclipb"}));
         QCOMPARE(entryNames(findMenu(window, "mnuzoomin")),
                  (QStringList{"mnuzoominpro(0)", "mnuzoominpro(1)", "mnuzoominpro(2)"}));
@@ -185,6 +185,8 @@ private slots:
         row("mnuzoomout", "Zoom Out", none);
         row("mnuoptions", "&Options...", QKeySequence(Qt::Key_F9));
         row("mnushowgrid", "Show &grid", none);
+        row("mnushowder1", "Show f\u2032", QKeySequence(Qt::CTRL | Qt::Key_1));
+        row("mnushowder2", "Show f\u2033", QKeySequence(Qt::CTRL | Qt::Key_2));
         row("mnumax", "Maximize", QKeySequence(Qt::Key_F11));
         row("mnusavegraph", "&Save graph...", QKeySequence(Qt::CTRL | Qt::Key_G));
         row("mnuprintgraph", "&Print graph...", QKeySequence(Qt::CTRL | Qt::Key_P));
