@@ -157,8 +157,8 @@ void MainMenus::setCaptions()
     caption(QStringLiteral("mnuzoomout"), LangText("ZoomOut", "Zoom Out"));
     caption(QStringLiteral("mnuoptions"), LangText("Options1", "&Options") + Dots);
     caption(QStringLiteral("mnushowgrid"), LangText("ShowGrid", "Show &grid"));
-    caption(QStringLiteral("mnushowder1"), LangText("ShowFPrime", "Show f\u2032"));
-    caption(QStringLiteral("mnushowder2"), LangText("ShowFSecond", "Show f\u2033"));
+    caption(QStringLiteral("mnushowder1"), LangText("ShowFPrime", "Show f′"));
+    caption(QStringLiteral("mnushowder2"), LangText("ShowFSecond", "Show f″"));
     caption(QStringLiteral("mnumax"), LangText("Maximize", "Maximize"));
     caption(QStringLiteral("mnusavegraph"), LangText("SaveGraph1", "&Save graph") + Dots);
     caption(QStringLiteral("mnuprintgraph"), LangText("PrintGraph", "&Print graph") + Dots);
