@@ -1,8 +1,8 @@
 // Timing of the costly operations of a graph window on the sixteen example equations of the
 // wizard's Random button: the root scan with 50,000 steps and a redraw with 1,000 graph points,
-// a pan and a wheel-zoom step, and the extrema scan with 50,000 steps. Prints a table per
-// operation with the median of several runs of each. Run from the program folder (the
-// engine library is loaded from beside the program). With --roots-only only the root scan table
+// a pan and a wheel-zoom step, the extrema scan with 50,000 steps, and a parameter slider's
+// step. Prints a table per operation with the median of several runs of each. Run from the
+// program folder (the engine library is loaded from beside the program). With --roots-only only the root scan table
 // is printed (bench/compare_scan.py reads it).
 #include "analysis/ExtremaScan.h"
 #include "core/EngineBinding.h"
@@ -13,6 +13,7 @@
 #include "graph/RootList.h"
 #include "project/ExampleEquations.h"
 #include "project/FunctionProject.h"
+#include "project/ParameterSlider.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -179,5 +180,53 @@ int main(int argc, char **argv)
         std::printf("| %d | %s | %d | %.1f |\n", i, example.function, found, scan);
     }
     std::printf("\nSlowest median of an extrema scan: %.1f ms (median of %d runs each)\n", worstExtrema, Runs);
+
+    // One step of a parameter slider: the new value into f, f' and f'', the redraw at 1000
+    // points and the root scan at 1000 steps; the first parameter moves one step back and forth
+    // in its default range (examples without parameters redraw and scan only). Once plain,
+    // once with the dashed curves of f' and f'' shown.
+    constexpr int SliderRuns = 51;
+    constexpr qint32 SliderScanSteps = 1000;
+    std::printf("\n| # | f(x) | slider step (ms) | slider step with f', f'' shown (ms) |\n|---|---|---|---|\n");
+    double worstSlider = 0;
+    for (int i = 0; i < 16; ++i) {
+        const ExampleEquation &example = Examples[i];
+        Expression f = Expression::parse(QString::fromLatin1(example.function), QString::fromLatin1(example.parameters));
+        if (f.isNull())
+            continue;
+        FunctionProject project;
+        project.load(QString::fromLatin1(example.function), std::move(f), example.start, example.end);
+        project.setGraphPoints(Points);
+        project.setRootSteps(SliderScanSteps);
+        const QString text = project.f().parameters();
+        const QVector<ParameterValue> values = ParameterSlider::parse(text);
+        GraphPane pane;
+        double step[2] = {0, 0};
+        for (int shown = 0; shown < 2; ++shown) {
+            project.setShowFPrime(shown == 1);
+            project.setShowFSecond(shown == 1);
+            std::vector<double> times;
+            for (int run = 0; run < SliderRuns; ++run) {
+                QElapsedTimer timer;
+                timer.start();
+                if (!values.isEmpty()) {
+                    const SliderRange range = ParameterSlider::defaultRange(values.first().value);
+                    const int position = ParameterSlider::position(range, values.first().value) + (run % 2 == 0 ? 1 : 0);
+                    project.applyParameters(ParameterSlider::withValue(
+                        text, values.first().name,
+                        ParameterSlider::valueText(ParameterSlider::value(range, position), range)));
+                }
+                GraphRenderer::drawGraph(pane.surface(), project);
+                RootList search;
+                search.scanRoots(project);
+                times.push_back(timer.nsecsElapsed() / 1e6);
+            }
+            step[shown] = median(times);
+        }
+        worstSlider = std::max({worstSlider, step[0], step[1]});
+        std::printf("| %d | %s%s%s%s | %.2f | %.2f |\n", i, example.function, *example.parameters ? " (" : "",
+                    example.parameters, *example.parameters ? ")" : "", step[0], step[1]);
+    }
+    std::printf("\nSlowest median of a slider step: %.2f ms (median of %d runs each)\n", worstSlider, SliderRuns);
     return 0;
 }

@@ -286,7 +286,9 @@ void GraphRenderer::drawGraph(GraphSurface &surface, const FunctionProject &f)
 {
     drawFrame(surface, f);
     drawCurve(surface, f);
+    drawDerivatives(surface, f);
     drawLabels(surface, f);
+    drawLegend(surface, f);
 }
 
 void GraphRenderer::drawCurve(GraphSurface &surface, const FunctionProject &f)
@@ -364,4 +366,89 @@ void GraphRenderer::shadeArea(GraphSurface &surface, const FunctionProject &f, d
     surface.setDrawWidth(2);
     surface.drawLines(lines);
     surface.setDrawWidth(1);
+}
+
+QColor GraphRenderer::fPrimeColor() { return QColor(0, 96, 224); }
+QColor GraphRenderer::fSecondColor() { return QColor(0, 150, 60); }
+
+void GraphRenderer::drawDerivatives(GraphSurface &surface, const FunctionProject &f)
+{
+    if (!surface.hasScale() || !viewIsDrawable(f) || f.graphPoints() <= 0)
+        return;
+    const double ymin = f.yMin(), ymax = f.yMax();
+    const double d = (f.xMax() - f.xMin()) / f.graphPoints();
+    const std::pair<const Expression *, QColor> curves[] = {
+        {f.showFPrime() ? &f.fPrime() : nullptr, fPrimeColor()},
+        {f.showFSecond() ? &f.fSecond() : nullptr, fSecondColor()}};
+    for (const auto &[expression, color] : curves) {
+        if (!expression || expression->isNull())
+            continue;
+        // Sampled like f's curve: drawn up to the edges, lifted where the values leave the view.
+        QVector<QLineF> segments;
+        bool previousDefined = false, previousInside = false;
+        QPointF previous;
+        for (qint32 i = 0; i <= f.graphPoints(); ++i) {
+            const double x = i == f.graphPoints() ? f.xMax() : f.xMin() + i * d;
+            qint32 error = 0;
+            const double y = expression->evaluate(x, error);
+            const bool defined = error == 0 && !std::isnan(y);
+            const bool inside = defined && y <= ymax && y >= ymin;
+            const QPointF point(x, y);
+            QPointF crossing;
+            if (inside && previousInside)
+                segments.append(QLineF(previous, point));
+            else if (inside && previousDefined
+                     && edgeCrossing(*expression, x, y, previous.x(), previous.y(), ymin, ymax, crossing))
+                segments.append(QLineF(crossing, point));
+            else if (defined && previousInside
+                     && edgeCrossing(*expression, previous.x(), previous.y(), x, y, ymin, ymax, crossing))
+                segments.append(QLineF(previous, crossing));
+            previous = point;
+            previousDefined = defined;
+            previousInside = inside;
+        }
+        surface.setForeColor(color);
+        surface.setDrawStyle(GraphSurface::PenStyle::Dash);
+        surface.drawLines(segments);
+    }
+    surface.setDrawStyle(GraphSurface::PenStyle::Solid);
+}
+
+void GraphRenderer::drawLegend(GraphSurface &surface, const FunctionProject &f)
+{
+    if (!surface.hasScale() || !viewIsDrawable(f) || !(f.showFPrime() || f.showFSecond()))
+        return;
+    struct Entry {
+        QString name;
+        QColor color;
+        GraphSurface::PenStyle style;
+    };
+    QVector<Entry> entries{{QStringLiteral("f"), ColorFromValue(f.graphColor()), GraphSurface::PenStyle::Solid}};
+    if (f.showFPrime())
+        entries.append({QStringLiteral("f\u2032"), fPrimeColor(), GraphSurface::PenStyle::Dash});
+    if (f.showFSecond())
+        entries.append({QStringLiteral("f\u2033"), fSecondColor(), GraphSurface::PenStyle::Dash});
+    surface.setFont(labelFont());
+    surface.setTextHalo(surface.backColor());
+    // Rows from the top-right corner down: a short stroke of the curve's pen, then its name.
+    const double lineHeight = surface.textHeight(QStringLiteral("f\u2033")) * 1.2;
+    const double nameWidth = surface.textWidth(QStringLiteral("f\u2033"));
+    const double stroke = surface.worldWidth(24);
+    const double gap = surface.worldWidth(4);
+    const double right = surface.scaleRight() - surface.worldWidth(6);
+    double top = surface.scaleTop() - surface.worldHeight(4);
+    const double strokeLeft = right - nameWidth - gap - stroke;
+    for (const Entry &entry : entries) {
+        const double middle = top - lineHeight / 2;
+        surface.setForeColor(entry.color);
+        surface.setDrawStyle(entry.style);
+        surface.drawLine(strokeLeft, middle, strokeLeft + stroke, middle);
+        surface.setForeColor(Qt::black);
+        surface.setCurrentX(right - nameWidth);
+        surface.setCurrentY(top);
+        surface.printText(entry.name);
+        top -= lineHeight;
+    }
+    surface.setDrawStyle(GraphSurface::PenStyle::Solid);
+    surface.setTextHalo(QColor());
 }

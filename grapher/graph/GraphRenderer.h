@@ -6,6 +6,7 @@
 //
 // A view that is not a proper rectangle (an end that is not finite, a zero or negative width
 // or height) gets only the cleared surface: there is nothing sensible to draw in it.
+#include <QColor>
 #include <QFont>
 #include <QPointF>
 #include <QString>
@@ -67,6 +68,10 @@ public:
     // on a and b gives the vertical axis.
     static double axisPosition(double low, double high, bool &dashed);
 
+    // The colours of the dashed curves of f' and f'' (the skins have none of their own).
+    static QColor fPrimeColor();
+    static QColor fSecondColor();
+
     static QFont labelFont();
     static QFont titleFont();
 
@@ -76,4 +81,7 @@ private:
     static void drawFrame(GraphSurface &surface, const FunctionProject &f);
     static void drawCurve(GraphSurface &surface, const FunctionProject &f);
     static void drawLabels(GraphSurface &surface, const FunctionProject &f);
+    // The dashed curves of f' and f'' the project shows, and the legend naming the curves.
+    static void drawDerivatives(GraphSurface &surface, const FunctionProject &f);
+    static void drawLegend(GraphSurface &surface, const FunctionProject &f);
 };

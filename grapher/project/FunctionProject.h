@@ -7,6 +7,9 @@
 // destroyed or releaseExpressions is called. Copies for dialogs take only the view and the
 // presentation (copyViewFrom), so the class itself cannot be copied.
 #include "core/Expression.h"
+#include "project/ParameterSlider.h"
+
+#include <QMap>
 
 #include <QString>
 #include <QtGlobal>
@@ -75,6 +78,14 @@ public:
     // was made, opened or last saved; the windows set it and a successful save clears it.
     bool hasUnsavedChanges() const { return m_unsavedChanges; }
     void setUnsavedChanges(bool changed) { m_unsavedChanges = changed; }
+    // The parameter sliders' ranges set by the user (a parameter without one gets the default
+    // range around its value), and the dashed curves of f' and f''.
+    QMap<QString, SliderRange> sliderRanges() const { return m_sliderRanges; }
+    void setSliderRange(const QString &name, const SliderRange &range) { m_sliderRanges.insert(name, range); }
+    bool showFPrime() const { return m_showFPrime; }
+    void setShowFPrime(bool show) { m_showFPrime = show; }
+    bool showFSecond() const { return m_showFSecond; }
+    void setShowFSecond(bool show) { m_showFSecond = show; }
 
     // The function and its first and second derivatives (null before load).
     const Expression &f() const { return m_f; }
@@ -142,6 +153,9 @@ private:
     qint32 m_gridColor = 0;
     bool m_showGrid = false;
     bool m_unsavedChanges = false;
+    bool m_showFPrime = false;
+    bool m_showFSecond = false;
+    QMap<QString, SliderRange> m_sliderRanges;
     QString m_title;
     QString m_file;
 };

@@ -8,10 +8,13 @@
 #include "core/NumberReader.h"
 #include "core/Version.h"
 #include "project/FunctionProject.h"
+#include "project/ParameterSlider.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QtGlobal>
+
+#include <utility>
 
 namespace {
 
@@ -21,6 +24,11 @@ const QString SectionGraph = QStringLiteral("Graph");
 const QString SectionPrecision = QStringLiteral("Precision");
 const QString SectionColors = QStringLiteral("Colors");
 const QString SectionShow = QStringLiteral("Show");
+// Slider ranges and the derivatives' curves; older readers keep the section as it is.
+const QString SectionSliders = QStringLiteral("Sliders");
+const QString KeyShowFPrime = QStringLiteral("Show f'");
+const QString KeyShowFSecond = QStringLiteral("Show f''");
+const QString KeyRangePrefix = QStringLiteral("Range ");
 
 const QString KeyVersion = QStringLiteral("Version");
 const QString KeyName = QStringLiteral("Name");
@@ -45,6 +53,8 @@ struct FileValues {
     qint32 rootSteps = 0, graphPoints = 0;
     qint32 axes = 0, grid = 0, graph = 0;
     bool showGrid = true;
+    bool showFPrime = false;
+    bool showFSecond = false;
 };
 
 // The reasons a file is refused: which key, and what was wrong with it.
@@ -125,7 +135,9 @@ bool readValues(const IniFile &ini, FileValues &values, QString &reason)
         && readInteger(ini, SectionColors, KeyAxes, QStringLiteral("0"), values.axes, reason)
         && readInteger(ini, SectionColors, KeyGrid, QStringLiteral("12632256"), values.grid, reason)
         && readInteger(ini, SectionColors, KeyGraph, QStringLiteral("255"), values.graph, reason)
-        && readBoolean(ini, SectionShow, KeyGrid, QStringLiteral("True"), values.showGrid, reason);
+        && readBoolean(ini, SectionShow, KeyGrid, QStringLiteral("True"), values.showGrid, reason)
+        && readBoolean(ini, SectionSliders, KeyShowFPrime, QStringLiteral("False"), values.showFPrime, reason)
+        && readBoolean(ini, SectionSliders, KeyShowFSecond, QStringLiteral("False"), values.showFSecond, reason);
 }
 
 } // namespace
@@ -148,6 +160,15 @@ FileWriteResult ProjectFile::save(FunctionProject &project, const QString &path)
     ini.setValue(SectionColors, KeyGrid, NumberFormat::fileInteger(project.gridColor()));
     ini.setValue(SectionColors, KeyGraph, NumberFormat::fileInteger(project.graphColor()));
     ini.setValue(SectionShow, KeyGrid, project.showGrid() ? QStringLiteral("True") : QStringLiteral("False"));
+    // The switches are written once they were ever on, so that plain projects stay as they were.
+    for (const auto &[key, on] : {std::pair{KeyShowFPrime, project.showFPrime()},
+                                  std::pair{KeyShowFSecond, project.showFSecond()}}) {
+        if (on || ini.contains(SectionSliders, key))
+            ini.setValue(SectionSliders, key, on ? QStringLiteral("True") : QStringLiteral("False"));
+    }
+    const QMap<QString, SliderRange> ranges = project.sliderRanges();
+    for (auto it = ranges.cbegin(); it != ranges.cend(); ++it)
+        ini.setValue(SectionSliders, KeyRangePrefix + it.key(), ParameterSlider::rangeText(it.value()));
     const FileWriteResult result = ini.save();
     if (result)
         project.setFile(path);
@@ -206,6 +227,14 @@ ProjectFile::OpenResult ProjectFile::open(FunctionProject &project, const QStrin
     project.setGridColor(values.grid);
     project.setGraphColor(values.graph);
     project.setShowGrid(values.showGrid);
+    project.setShowFPrime(values.showFPrime);
+    project.setShowFSecond(values.showFSecond);
+    // A range that cannot be read is left out: its slider gets the default range.
+    for (const ParameterValue &parameter : ParameterSlider::parse(project.f().parameters())) {
+        SliderRange range;
+        if (ParameterSlider::readRange(ini.value(SectionSliders, KeyRangePrefix + parameter.name), range))
+            project.setSliderRange(parameter.name, range);
+    }
     return OpenResult::Opened;
 }
 

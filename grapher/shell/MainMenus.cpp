@@ -56,6 +56,10 @@ MainMenus::MainMenus(QWidget *owner, QMenuBar *bar) : m_owner(owner), m_bar(bar)
     showExtremaAction->setCheckable(true);
     viewBackAction = addItem(graphMenu, QStringLiteral("mnuviewback"), QKeySequence(Qt::ALT | Qt::Key_Left));
     viewForwardAction = addItem(graphMenu, QStringLiteral("mnuviewforward"), QKeySequence(Qt::ALT | Qt::Key_Right));
+    showFPrimeAction = addItem(graphMenu, QStringLiteral("mnushowder1"), QKeySequence(Qt::CTRL | Qt::Key_1));
+    showFPrimeAction->setCheckable(true);
+    showFSecondAction = addItem(graphMenu, QStringLiteral("mnushowder2"), QKeySequence(Qt::CTRL | Qt::Key_2));
+    showFSecondAction->setCheckable(true);
     maximizeAction = addItem(graphMenu, QStringLiteral("mnumax"), QKeySequence(Qt::Key_F11));
     addSeparator(graphMenu, QStringLiteral("mnuspace06"));
     saveGraphAction = addItem(graphMenu, QStringLiteral("mnusavegraph"), QKeySequence(Qt::CTRL | Qt::Key_G));
@@ -161,6 +165,8 @@ void MainMenus::setCaptions()
     caption(QStringLiteral("mnushowextrema"), LangText("ShowExtrema", "Show e&xtrema"));
     caption(QStringLiteral("mnuviewback"), LangText("Back", "Back"));
     caption(QStringLiteral("mnuviewforward"), LangText("Forward", "Forward"));
+    caption(QStringLiteral("mnushowder1"), LangText("ShowFPrime", "Show f′"));
+    caption(QStringLiteral("mnushowder2"), LangText("ShowFSecond", "Show f″"));
     caption(QStringLiteral("mnumax"), LangText("Maximize", "Maximize"));
     caption(QStringLiteral("mnufit"), LangText("FitVertical", "&Fit vertical range"));
     caption(QStringLiteral("mnusavegraph"), LangText("SaveGraph1", "&Save graph") + Dots);

@@ -55,6 +55,8 @@ public:
     QAction *showExtremaAction = nullptr;  // hollow markers on the extrema of the active graph window
     QAction *viewBackAction = nullptr;     // Alt+Left, Alt+Right: the window's view history
     QAction *viewForwardAction = nullptr;
+    QAction *showFPrimeAction = nullptr;    // the dashed curve of f'
+    QAction *showFSecondAction = nullptr;   // the dashed curve of f''
     QAction *maximizeAction = nullptr;
     QAction *saveGraphAction = nullptr;
     QAction *printGraphAction = nullptr;

@@ -154,6 +154,8 @@ void MainWindow::updateMenus()
     m.showExtremaAction->setEnabled(!fullScreen && !busy);
     m.viewBackAction->setEnabled(active && !busy && active->viewHistory().canGoBack());
     m.viewForwardAction->setEnabled(active && !busy && active->viewHistory().canGoForward());
+    m.showFPrimeAction->setChecked(active && active->project() && active->project()->showFPrime());
+    m.showFSecondAction->setChecked(active && active->project() && active->project()->showFSecond());
     m_menus->setMaximizeCaption(fullScreen);
     m.rootsAction->setEnabled(!fullScreen && !busy);
     if (const GraphWindow *graphWindow = activeGraphWindow())
@@ -308,6 +310,8 @@ void MainWindow::connectGraphCommands()
     }
     connect(m.graphSettingsAction, &QAction::triggered, this, &MainWindow::showGraphSettings);
     connect(m.showGridAction, &QAction::triggered, this, &MainWindow::toggleGrid);
+    connect(m.showFPrimeAction, &QAction::triggered, this, [this] { toggleDerivative(1); });
+    connect(m.showFSecondAction, &QAction::triggered, this, [this] { toggleDerivative(2); });
     connect(m.maximizeAction, &QAction::triggered, this, &MainWindow::maximizeOrRestore);
     connect(m.fitViewAction, &QAction::triggered, this, [this] {
         if (ProjectWindow *window = activeProjectWindow())
@@ -354,6 +358,13 @@ void MainWindow::toggleGrid()
     if (ProjectWindow *window = activeProjectWindow())
         window->toggleGrid();
     // The check mark follows the project, whatever the click did to it.
+    updateMenus();
+}
+
+void MainWindow::toggleDerivative(int order)
+{
+    if (ProjectWindow *window = activeProjectWindow())
+        window->toggleDerivative(order);
     updateMenus();
 }
 

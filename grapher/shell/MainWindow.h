@@ -88,6 +88,7 @@ public:
     void zoomFromMenu(int entry, double factor);  // mnuzoominpro(i), mnuzoomoutpro(i)
     void showGraphSettings();                     // mnuoptions
     void toggleGrid();                            // mnushowgrid
+    void toggleDerivative(int order);             // mnushowder1, mnushowder2
     void maximizeOrRestore();                     // mnumax
     void selectRoots(bool checked, bool invert);  // mnuselectall, mnuselectnone, mnuselectinvert
     void copyRoots();                             // mnuselectclip

@@ -8,6 +8,7 @@
 #include "windows/ButtonIcons.h"
 #include "windows/FullScreenGraph.h"
 #include "windows/GraphView.h"
+#include "windows/ParameterSliders.h"
 #include "windows/RowCheckDelegate.h"
 #include "windows/SlicedRootScan.h"
 
@@ -115,6 +116,7 @@ void GraphWindow::createControls()
     m_parametersBox->setToolTip(LangText("Parameters", "Parameters"));
     m_parametersBox->setAccessibleName(m_parametersBox->toolTip());
 
+    m_sliders = new ParameterSliders(this);
     m_rootsButton = new QPushButton(this);
     m_rootsButton->setObjectName(QStringLiteral("Cmd_Radacini"));
     m_rootsButton->setAutoDefault(false);
@@ -183,6 +185,7 @@ void GraphWindow::createLayout()
     graphColumn->addLayout(readouts);
     graphColumn->addWidget(m_view, 1);
     graphColumn->addWidget(m_parametersBox);
+    graphColumn->addWidget(m_sliders);
     graphColumn->addLayout(buttons);
 
     auto *rootsColumn = new QVBoxLayout;
@@ -226,6 +229,10 @@ void GraphWindow::connectControls()
     connect(m_view, &GraphView::pointerLeft, this, &GraphWindow::clearReadouts);
     connect(m_parametersBox, &QLineEdit::textEdited, this, &GraphWindow::parametersEdited);
     connect(m_parametersBox, &QLineEdit::returnPressed, this, &GraphWindow::parametersEntered);
+    connect(m_sliders, &ParameterSliders::parametersChanged, this, [this](const QString &text) {
+        m_parametersBox->setText(text);
+        parametersEdited(text);
+    });
     connect(m_rootsList, &QListWidget::itemChanged, this, &GraphWindow::rootItemChanged);
     connect(m_rootsButton, &QPushButton::clicked, this, &GraphWindow::rootsButtonClicked);
     connect(m_settingsButton, &QPushButton::clicked, this, &GraphWindow::openSettings);
@@ -252,6 +259,8 @@ void GraphWindow::load()
     const QString parameters = m_project->parameterText();
     m_parametersBox->setVisible(!parameters.isEmpty());
     m_parametersBox->setText(parameters);
+    m_sliders->setProject(m_project.get());
+    m_sliders->followText(m_project->f().parameters());
     m_pane.load(false);
     recordView();
     m_marks.findExtrema(*m_project);
@@ -316,6 +325,7 @@ void GraphWindow::parametersEdited(const QString &text)
     if (!m_project || text.trimmed().isEmpty())
         return;
     m_project->applyParameters(text);
+    m_sliders->followText(m_project->f().parameters());
     markProjectChanged();
     if (m_scan)
         cancelRootScan();

@@ -15,6 +15,7 @@
 #include <memory>
 
 class FullScreenGraph;
+class ParameterSliders;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -76,6 +77,7 @@ public:
     QLineEdit *valueReadout() const { return m_valueReadout; }
     QLineEdit *derivativeReadout() const { return m_derivativeReadout; }
     QLineEdit *parametersBox() const { return m_parametersBox; }
+    ParameterSliders *parameterSliders() const { return m_sliders; }
     QListWidget *rootsList() const { return m_rootsList; }
     QLabel *resultLabel() const { return m_resultLabel; }
     QPushButton *rootsButton() const { return m_rootsButton; }
@@ -129,6 +131,7 @@ private:
     QLineEdit *m_valueReadout;
     QLineEdit *m_derivativeReadout;
     QLineEdit *m_parametersBox;
+    ParameterSliders *m_sliders;
     QPushButton *m_rootsButton;
     QListWidget *m_rootsList;
     QProgressBar *m_scanProgress;

@@ -103,6 +103,18 @@ void ProjectWindow::fitVerticalRange()
     refreshGraph(false);
 }
 
+void ProjectWindow::toggleDerivative(int order)
+{
+    if (!project() || isBusy())
+        return;
+    if (order == 1)
+        project()->setShowFPrime(!project()->showFPrime());
+    else
+        project()->setShowFSecond(!project()->showFSecond());
+    markProjectChanged();
+    refreshGraph(false);
+}
+
 void ProjectWindow::openSettings()
 {
     if (!project() || isBusy())

@@ -41,6 +41,8 @@ public:
     void toggleGrid();
     // "Fit vertical range": the y range fitted to the curve over the interval, x unchanged.
     void fitVerticalRange();
+    // Shows or hides the dashed curve of f' (order 1) or f'' (order 2).
+    void toggleDerivative(int order);
     // The graph settings dialog on this window's project, modal over the main window.
     void openSettings();
 

@@ -287,8 +287,8 @@ private slots:
             "NumberDecimals NumberIntervals NumberPoints NumberPointsGraph NumberSteps OK Ok OneRoot Open OpenProject "
             "OpenTrevolinProject Options Options1 Parameters Please PrintGraph Random Roots RootsFound RunSteps Save "
             "SaveAll SaveExtrema SaveGraph SaveGraph1 SaveGraphAs SaveProject SaveProjectAs SaveRoots1 SaveRoots2 "
-            "SaveRoots3 SaveTrevolinProject Select SelectAll SelectInvert SelectNone Should ShowGrid ShowLarger "
-            "ShowSmaller Skin Solve SolveEq SolveRandom Start StartDomain StartEnd StartInterval Support ThankYou "
+            "SaveRoots3 SaveTrevolinProject Select SelectAll SelectInvert SelectNone Should ShowFPrime ShowFSecond ShowGrid ShowLarger "
+            "ShowSmaller Skin SliderEnd SliderHigh SliderLow Solve SolveEq SolveRandom Start StartDomain StartEnd StartInterval Support ThankYou "
             "Type TypeEnd TypeFunction TypeStart TypeValue Updates ValDer1 ValDer2 ValFun Valid WhatsNew Window "
             "Wizard XPoint ZoomIn ZoomOut Function Constant Insert ClearHistory CannotRead FileTooLarge "
             "HistoryLinesSkipped HistoryUnreadable NoIntegral TooDeep TooLarge FindRootsAutomatically ShowExtrema");

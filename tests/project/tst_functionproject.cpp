@@ -3,6 +3,7 @@
 #include "core/ProgramSettings.h"
 #include "ProjectTestSupport.h"
 #include "project/FunctionProject.h"
+#include "project/ParameterSlider.h"
 
 #include <QtTest>
 
@@ -31,6 +32,8 @@ private slots:
     void zoomAboutKeepsThePoint();
     void directionAt_data();
     void directionAt();
+    void sliderStep_data();
+    void sliderStep();
 };
 
 void TestFunctionProject::initTestCase()
@@ -338,6 +341,41 @@ void TestFunctionProject::directionAt()
     const ViewDirection direction = project.directionAt(x, y);
     QCOMPARE(direction.dx, dx);
     QCOMPARE(direction.dy, dy);
+}
+
+void TestFunctionProject::sliderStep_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("startPosition");   // of the value in the text, in its default range
+    QTest::addColumn<int>("position");        // where the slider is moved
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("a = 2 spans [0, 4]; the high end") << "a=2" << "a" << 500 << 1000 << "a=4";
+    QTest::newRow("first of two, the other kept as typed") << "a=-3;  b = 1" << "a" << 500 << 250
+                                                           << "a=-4.5;  b = 1";
+    QTest::newRow("small steps get their decimals") << "a=0.5" << "a" << 500 << 501 << "a=0.502";
+    QTest::newRow("zero spans [-1, 1]; no minus zero") << "c=0; " << "c" << 500 << 500 << "c=0; ";
+    QTest::newRow("large values without exponent") << "k=1000000" << "k" << 500 << 1 << "k=2000";
+}
+
+void TestFunctionProject::sliderStep()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, name);
+    QFETCH(int, startPosition);
+    QFETCH(int, position);
+    QFETCH(QString, expected);
+    const QVector<ParameterValue> values = ParameterSlider::parse(text);
+    const auto it = std::find_if(values.begin(), values.end(), [&](const ParameterValue &v) { return v.name == name; });
+    QVERIFY(it != values.end());
+    const SliderRange range = ParameterSlider::defaultRange(it->value);
+    QCOMPARE(ParameterSlider::position(range, it->value), startPosition);
+    const QString value = ParameterSlider::valueText(ParameterSlider::value(range, position), range);
+    QCOMPARE(ParameterSlider::withValue(text, name, value), expected);
+    // The range as the project file keeps it reads back the same.
+    SliderRange read;
+    QVERIFY(ParameterSlider::readRange(ParameterSlider::rangeText(range), read));
+    QCOMPARE(read, range);
 }
 
 QTEST_GUILESS_MAIN(TestFunctionProject)

@@ -14,6 +14,7 @@
 #include "TestEnvironment.h"
 #include "ui/CommonDialogs.h"
 #include "windows/GraphWindow.h"
+#include "windows/ParameterSliders.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -24,6 +25,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -153,6 +155,49 @@ private slots:
         QCOMPARE(window->project()->file(), path);
         QVERIFY(QFileInfo(path).size() > 0);
         QCOMPARE(RecentFiles().files().value(0), path);
+    }
+
+    void slidersAndDerivativeCurvesReopen_data()
+    {
+        QTest::addColumn<int>("curveKey");
+        QTest::addColumn<bool>("fPrime");
+        QTest::addColumn<bool>("fSecond");
+        QTest::newRow("f' shown") << int(Qt::Key_1) << true << false;
+        QTest::newRow("f'' shown") << int(Qt::Key_2) << false << true;
+    }
+    void slidersAndDerivativeCurvesReopen()
+    {
+        QFETCH(int, curveKey);
+        QFETCH(bool, fPrime);
+        QFETCH(bool, fSecond);
+        RecordingMessages messages;
+        AnsweringDialogs dialogs;
+        const QString path = writeProjectFile(QStringLiteral("slid.tvp"), QStringLiteral("x-a"), QStringLiteral("a=2"));
+        dialogs.openAnswers << QStringList{path} << QStringList{path};
+        menus().openProjectAction->trigger();
+        GraphWindow *window = m_window->activeGraphWindow();
+        QVERIFY(window);
+        // The slider of a = 2 spans [0, 4]; a click on it and End move a to 4.
+        QSlider *slider = window->parameterSliders()->slider(0);
+        QWindow *top = m_window->windowHandle();
+        m_window->activateWindow();
+        QTest::mouseClick(top, Qt::LeftButton, {}, slider->mapTo(m_window.get(), slider->rect().center()));
+        QTest::keyClick(top, Qt::Key_End);
+        QCOMPARE(window->parametersBox()->text(), QStringLiteral("a=4; "));
+        QTest::keyClick(top, Qt::Key(curveKey), Qt::ControlModifier);
+        menus().saveProjectAction->trigger();
+        menus().closeProjectAction->trigger();
+        QCOMPARE(messages.kinds, QStringList());
+        menus().openProjectAction->trigger();
+        window = m_window->activeGraphWindow();
+        QVERIFY(window);
+        // Reopened with a = 4 in the range it was moved in, not the default [0, 8] around 4.
+        QCOMPARE(window->parameterSliders()->range(0), (SliderRange{0, 4}));
+        QCOMPARE(window->parameterSliders()->slider(0)->value(), 1000);
+        QCOMPARE(window->project()->showFPrime(), fPrime);
+        QCOMPARE(window->project()->showFSecond(), fSecond);
+        QCOMPARE(menus().showFPrimeAction->isChecked(), fPrime);
+        QCOMPARE(menus().showFSecondAction->isChecked(), fSecond);
     }
 
     void failedSaveKeepsTheOldFile_data()

@@ -152,7 +152,7 @@ private slots:
                  (QStringList{"mnueval", "mnuder", "mnuintegrate", "-", "mnuroots", "mnuextrema"}));
         QCOMPARE(entryNames(findMenu(window, "mnugraph")),
                  (QStringList{"mnuzoomin", "mnuzoomout", "mnuoptions", "mnushowgrid", "mnufit", "mnushowextrema",
-                              "mnuviewback", "mnuviewforward", "mnumax", "-", "mnusavegraph",
+                              "mnuviewback", "mnuviewforward", "mnushowder1", "mnushowder2", "mnumax", "-", "mnusavegraph",
                               "mnuprintgraph", "mnucopyclipb"}));
         QCOMPARE(entryNames(findMenu(window, "mnuzoomin")),
                  (QStringList{"mnuzoominpro(0)", "mnuzoominpro(1)", "mnuzoominpro(2)"}));
@@ -203,6 +203,8 @@ private slots:
         row("mnushowextrema", "Show e&xtrema", none);
         row("mnuviewback", "Back", QKeySequence(Qt::ALT | Qt::Key_Left));
         row("mnuviewforward", "Forward", QKeySequence(Qt::ALT | Qt::Key_Right));
+        row("mnushowder1", "Show f\u2032", QKeySequence(Qt::CTRL | Qt::Key_1));
+        row("mnushowder2", "Show f\u2033", QKeySequence(Qt::CTRL | Qt::Key_2));
         row("mnumax", "Maximize", QKeySequence(Qt::Key_F11));
         row("mnusavegraph", "&Save graph...", QKeySequence(Qt::CTRL | Qt::Key_G));
         row("mnuprintgraph", "&Print graph...", QKeySequence(Qt::CTRL | Qt::Key_P));

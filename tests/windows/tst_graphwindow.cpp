@@ -9,6 +9,7 @@
 #include "windows/DirectionCursors.h"
 #include "windows/GraphView.h"
 #include "windows/GraphWindow.h"
+#include "windows/ParameterSliders.h"
 #include "windows/SlicedRootScan.h"
 
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSlider>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QWheelEvent>
@@ -378,6 +380,8 @@ private slots:
         GraphRenderer::drawGraph(shown, *window->project());
         QCOMPARE(shown.image(), fresh.image());
         QCOMPARE(window->project()->fPrime().parameters(), expected->fPrime().parameters());
+        // The slider follows the box within the range it had: a = 3 in [0, 4].
+        QCOMPARE(window->parameterSliders()->slider(0)->value(), 750);
         // Keys typed into the box are the box's, keypad ones included.
         QTest::keyClick(box, Qt::Key_Plus, Qt::KeypadModifier);
         QCOMPARE(box->text(), QStringLiteral("a=3+"));
@@ -391,6 +395,50 @@ private slots:
         QTest::mouseClick(window->rootsButton(), Qt::LeftButton);
         QCOMPARE(window->rootsList()->count(), 1);
         QCOMPARE(window->rootsList()->item(0)->text(), QStringLiteral("3"));
+    }
+
+    void sliderDragRewritesTheParametersAndTheCurve_data()
+    {
+        QTest::addColumn<QString>("expression");
+        QTest::addColumn<QString>("parameters");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<double>("toFraction");   // of the groove, where the drag ends
+        QTest::addColumn<QString>("expectedText");
+        // a = 2 gets [0, 4]; b = -3 gets [-6, 0]; the ends of the groove are the ends of the range.
+        QTest::newRow("a to the high end") << "x-a" << "a=2" << 0 << 1.5 << "a=4; ";
+        QTest::newRow("a to the low end") << "x-a" << "a=2" << 0 << -0.5 << "a=0; ";
+        QTest::newRow("second of two, the first kept") << "a*x+b" << "a=1; b=-3" << 1 << 1.5 << "a=1; b=0; ";
+    }
+
+    void sliderDragRewritesTheParametersAndTheCurve()
+    {
+        QFETCH(QString, expression);
+        QFETCH(QString, parameters);
+        QFETCH(int, row);
+        QFETCH(double, toFraction);
+        QFETCH(QString, expectedText);
+        GraphWindow *window = open(expression, {-10, 10, -10, 10}, parameters);
+        QVERIFY(window);
+        QSlider *slider = window->parameterSliders()->slider(row);
+        QVERIFY(slider->isVisible());
+        // The handle sits in the middle: the value is the middle of its default range.
+        QCOMPARE(slider->value(), 500);
+        QWindow *top = window->windowHandle();
+        const QPoint from = slider->mapTo(window, slider->rect().center());
+        const QPoint to = slider->mapTo(window, QPoint(int(toFraction * slider->width()), slider->height() / 2));
+        QTest::mousePress(top, Qt::LeftButton, {}, from);
+        for (int step = 1; step <= 4; ++step)
+            QTest::mouseMove(top, from + (to - from) * step / 4);
+        QTest::mouseRelease(top, Qt::LeftButton, {}, to);
+        QCOMPARE(window->parametersBox()->text(), expectedText);
+        QCOMPARE(window->project()->f().parameters(), expectedText);
+        // The picture is the graph with the new values.
+        const auto expected = makeProject(expression, -10, 10, expectedText);
+        GraphSurface fresh(ViewSize, window->pane().surface().devicePixelRatio());
+        GraphRenderer::drawGraph(fresh, *expected);
+        GraphSurface shown(ViewSize, window->pane().surface().devicePixelRatio());
+        GraphRenderer::drawGraph(shown, *window->project());
+        QCOMPARE(shown.image(), fresh.image());
     }
 
     void enterShowsTheValuesInForce()
