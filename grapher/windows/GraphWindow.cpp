@@ -473,6 +473,12 @@ void GraphWindow::rootsButtonClicked()
 {
     if (!m_project || isBusy())
         return;
+    // An automatic scan still under way has found only part of the roots: the saved report
+    // waits for the whole scan.
+    if (m_scan && m_scanAutomatic && m_pane.roots().buttonRole() == RootList::ButtonRole::SaveRoots) {
+        startRootScan(true, true);
+        return;
+    }
     if (m_pane.roots().buttonRole() == RootList::ButtonRole::SaveRoots) {
         m_pane.rootsButtonClicked();
         showRoots();
