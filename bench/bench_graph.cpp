@@ -38,6 +38,16 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+// The example's function, parameters and interval in `project`; false when the engine refuses it.
+bool loadExample(const ExampleEquation &example, FunctionProject &project)
+{
+    Expression f = Expression::parse(QString::fromLatin1(example.function), QString::fromLatin1(example.parameters));
+    if (f.isNull())
+        return false;
+    project.load(QString::fromLatin1(example.function), std::move(f), example.start, example.end);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -122,11 +132,9 @@ int main(int argc, char **argv)
     double worstMove = 0;
     for (int i = 0; i < 16; ++i) {
         const ExampleEquation &example = Examples[i];
-        Expression f = Expression::parse(QString::fromLatin1(example.function), QString::fromLatin1(example.parameters));
-        if (f.isNull())
-            continue;
         FunctionProject project;
-        project.load(QString::fromLatin1(example.function), std::move(f), example.start, example.end);
+        if (!loadExample(example, project))
+            continue;
         project.setGraphPoints(Points);
         GraphPane pane;
         pane.setProject(&project);
@@ -161,11 +169,9 @@ int main(int argc, char **argv)
     double worstExtrema = 0;
     for (int i = 0; i < 16; ++i) {
         const ExampleEquation &example = Examples[i];
-        Expression f = Expression::parse(QString::fromLatin1(example.function), QString::fromLatin1(example.parameters));
-        if (f.isNull())
-            continue;
         FunctionProject project;
-        project.load(QString::fromLatin1(example.function), std::move(f), example.start, example.end);
+        if (!loadExample(example, project))
+            continue;
         project.setRootSteps(Steps);
         std::vector<double> scans;
         int found = 0;
@@ -191,11 +197,9 @@ int main(int argc, char **argv)
     double worstSlider = 0;
     for (int i = 0; i < 16; ++i) {
         const ExampleEquation &example = Examples[i];
-        Expression f = Expression::parse(QString::fromLatin1(example.function), QString::fromLatin1(example.parameters));
-        if (f.isNull())
-            continue;
         FunctionProject project;
-        project.load(QString::fromLatin1(example.function), std::move(f), example.start, example.end);
+        if (!loadExample(example, project))
+            continue;
         project.setGraphPoints(Points);
         project.setRootSteps(SliderScanSteps);
         const QString text = project.f().parameters();
