@@ -71,7 +71,7 @@ void RootScan::acceptIfRoot(double x)
         m_roots.append(x);
 }
 
-void RootScan::acceptIfSignChangeRoot(double r, double yp, double y)
+void RootScan::acceptIfSignChangeRoot(double r, double xp, double yp, double x, double y)
 {
     qint32 error = 0;
     const double v = m_f.evaluate(r, error);
@@ -82,7 +82,8 @@ void RootScan::acceptIfSignChangeRoot(double r, double yp, double y)
         m_roots.append(r);
         return;
     }
-    if (!(size <= Acceptance * std::max({1.0, std::fabs(yp), std::fabs(y)})))
+    const double bound = Acceptance * std::max({1.0, std::fabs(yp), std::fabs(y)});
+    if (!(size <= bound))
         return;
     double left = r, right = r;
     for (int i = 0; i < NeighbourUlps; ++i) {
@@ -92,8 +93,38 @@ void RootScan::acceptIfSignChangeRoot(double r, double yp, double y)
     qint32 leftError = 0, rightError = 0;
     const double vLeft = m_f.evaluate(left, leftError);
     const double vRight = m_f.evaluate(right, rightError);
-    if (leftError == 0 && rightError == 0 && (vLeft == 0 || vRight == 0 || signChange(vLeft, vRight)))
+    if (leftError == 0 && rightError == 0 && (vLeft == 0 || vRight == 0 || signChange(vLeft, vRight))) {
         m_roots.append(r);
+        return;
+    }
+    // Rounding noise near the root can be wider than a few ulps, so that f takes one sign on
+    // both sides of r. The computed f still changes sign somewhere in [xp, x]: bisect on its
+    // signs down to neighbouring doubles and take the one where |f| is smaller, under the same
+    // bound. A pole draws the bisection to itself and a jump keeps |f| large, so both stay out.
+    double lo = xp, hi = x, vLo = yp, vHi = y;
+    for (;;) {
+        const double mid = lo + (hi - lo) / 2;
+        if (mid == lo || mid == hi)
+            break;
+        qint32 midError = 0;
+        const double vMid = m_f.evaluate(mid, midError);
+        if (midError != 0 || !std::isfinite(vMid))
+            return;
+        if (vMid == 0) {
+            m_roots.append(mid);
+            return;
+        }
+        if (signChange(vLo, vMid)) {
+            hi = mid;
+            vHi = vMid;
+        } else {
+            lo = mid;
+            vLo = vMid;
+        }
+    }
+    const bool loCloser = std::fabs(vLo) <= std::fabs(vHi);
+    if (std::fabs(loCloser ? vLo : vHi) <= bound)
+        m_roots.append(loCloser ? lo : hi);
 }
 
 void RootScan::advanceOnThisThread(qint32 samples)
@@ -180,7 +211,7 @@ bool RootScan::advance(qint32 samples)
             int error = 0;
             const double r = f.findRoot(fPrime, xp, x, &error);
             if (error == 0)
-                acceptIfSignChangeRoot(r, yp, y);
+                acceptIfSignChangeRoot(r, xp, yp, x, y);
         } else if (de == 0 && d == 0) {
             acceptIfRoot(x);
         } else if (dep == 0 && de == 0 && signChange(dp, d)) {

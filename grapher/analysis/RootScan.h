@@ -47,8 +47,8 @@ private:
              qint32 first, qint32 last);
 
     void acceptIfRoot(double x);
-    // For a point r refined from the sign change between the samples yp and y.
-    void acceptIfSignChangeRoot(double r, double yp, double y);
+    // For a point r refined from the sign change between the samples (xp, yp) and (x, y).
+    void acceptIfSignChangeRoot(double r, double xp, double yp, double x, double y);
     // Scans the samples up to `end` in chunks on several threads when that pays; false when
     // they are left to this thread.
     bool advanceInChunks(qint32 end);

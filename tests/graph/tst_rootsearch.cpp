@@ -100,6 +100,9 @@ void TestRootSearch::scan_data()
     QTest::newRow("Wilkinson's polynomial of degree 10, expanded: 9 kept")
         << "x^10-55x^9+1320x^8-18150x^7+157773x^6-902055x^5+3416930x^4-8409500x^3+12753576x^2-10628640x+3628800"
         << "" << -1.0 << 11.0 << 50000 << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
+    QTest::newRow("Wilkinson's polynomial on [0.1, 10.9]: rounding noise wider than the neighbours")
+        << "x^10-55x^9+1320x^8-18150x^7+157773x^6-902055x^5+3416930x^4-8409500x^3+12753576x^2-10628640x+3628800"
+        << "" << 0.1 << 10.9 << 50000 << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
     QTest::newRow("tan on [-5, 5]: poles dropped") << "tan(x)" << "" << -5.0 << 5.0 << 1000
                                                   << QStringList{"-3.14159265", "0", "3.14159265"};
     QTest::newRow("abs(x)/x: a jump is no root") << "abs(x)/x" << "" << -1.0 << 1.0 << 999 << QStringList{};
