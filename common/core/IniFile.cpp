@@ -1,6 +1,7 @@
 #include "core/IniFile.h"
 
 #include "core/LangText.h"
+#include "core/LocalFileName.h"
 #include "core/SafeFile.h"
 
 #include <QFile>
@@ -48,10 +49,12 @@ QString oneLine(const QString &value)
 
 IniFile::IniFile(const QString &path, qint64 maxBytes) : m_path(path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (file.exists())
-            m_readFailure = file.errorString();
+    QFile file;
+    QString reason;
+    bool missing = false;
+    if (!LocalFileName::openForReading(file, path, &reason, &missing)) {
+        if (!missing)
+            m_readFailure = reason;
         return;
     }
     // The size is checked before anything is read; the limited read also covers a device or a

@@ -1,6 +1,7 @@
 #include "core/SafeFile.h"
 
 #include "core/FileSizeSignal.h"
+#include "core/LocalFileName.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -50,14 +51,14 @@ FileWriteResult SafeFile::write(const QString &path, const QByteArray &bytes)
     if (targetInfo.isDir())
         return failure(EISDIR);
 
-    const QByteArray targetName = QFile::encodeName(target);
+    const QByteArray targetName = LocalFileName::bytes(target);
     // An existing file that the user may not write (or that nobody may write, which also holds
     // back root) is not replaced: renaming over it would bypass its permissions.
     struct stat existing;
     if (::stat(targetName.constData(), &existing) == 0
         && (::access(targetName.constData(), W_OK) != 0 || (existing.st_mode & 0222) == 0))
         return failure(EACCES);
-    QByteArray pattern = QFile::encodeName(targetInfo.absolutePath() + QLatin1String("/.")
+    QByteArray pattern = LocalFileName::bytes(targetInfo.absolutePath() + QLatin1String("/.")
                                            + targetInfo.fileName() + QLatin1String(".XXXXXX"));
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0)

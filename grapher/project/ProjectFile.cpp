@@ -4,6 +4,7 @@
 #include "core/EvaluationCost.h"
 #include "core/IniFile.h"
 #include "core/LangText.h"
+#include "core/LocalFileName.h"
 #include "core/NumberFormat.h"
 #include "core/NumberReader.h"
 #include "core/Version.h"
@@ -177,7 +178,7 @@ FileWriteResult ProjectFile::save(FunctionProject &project, const QString &path)
 
 ProjectFile::OpenResult ProjectFile::open(FunctionProject &project, const QString &path, QString *reason)
 {
-    if (!QFileInfo(path).isFile())
+    if (!LocalFileName::isFile(path))
         return OpenResult::NoFile;
     const IniFile ini(path, MaxFileBytes);
     if (!ini.readFailure().isEmpty()) {
@@ -284,5 +285,5 @@ QString ProjectFile::commandLinePath(const QString &path)
     const QString absolute = path.startsWith(QLatin1Char('/'))
         ? path
         : QDir::cleanPath(QDir::currentPath() + QLatin1Char('/') + path);
-    return QFileInfo(absolute).isFile() ? absolute : QString();
+    return LocalFileName::isFile(absolute) ? absolute : QString();
 }

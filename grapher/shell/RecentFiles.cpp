@@ -1,6 +1,7 @@
 #include "shell/RecentFiles.h"
 
 #include "core/LangText.h"
+#include "core/LocalFileName.h"
 #include "project/SettingsStore.h"
 
 #include <QFileInfo>
@@ -49,7 +50,7 @@ QStringList RecentFiles::dropMissing()
 {
     const qsizetype before = m_files.size();
     m_files.erase(std::remove_if(m_files.begin(), m_files.end(),
-                                 [](const QString &file) { return !QFileInfo(file).isFile(); }),
+                                 [](const QString &file) { return !LocalFileName::isFile(file); }),
                   m_files.end());
     if (m_files.size() != before)
         store();
@@ -58,7 +59,7 @@ QStringList RecentFiles::dropMissing()
 
 bool RecentFiles::checkExists(const QString &path)
 {
-    if (QFileInfo(path).isFile())
+    if (LocalFileName::isFile(path))
         return true;
     remove(path);
     return false;

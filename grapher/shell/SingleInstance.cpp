@@ -1,5 +1,7 @@
 #include "shell/SingleInstance.h"
 
+#include "core/LocalFileName.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
@@ -167,7 +169,7 @@ SingleInstance::Role SingleInstance::handOver(const QString &commandLine)
         if (deadline.hasExpired())
             return Role::NoAnswer;
     }
-    const QByteArray payload = commandLine.toUtf8();
+    const QByteArray payload = LocalFileName::bytes(commandLine);
     QByteArray message(HeaderSize, '\0');
     qToBigEndian(quint32(payload.size()), message.data());
     message += payload;
@@ -228,7 +230,7 @@ void SingleInstance::readMessage(QLocalSocket *socket)
     if (socket->bytesAvailable() < HeaderSize + qint64(size))
         return;
     socket->skip(HeaderSize);
-    const QString commandLine = QString::fromUtf8(socket->read(size));
+    const QString commandLine = LocalFileName::fromBytes(socket->read(size));
     disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
     const QString refusal = m_check && !commandLine.isEmpty() ? m_check(commandLine) : QString();
     // The sender may end before the command line is processed (which can show a message box).

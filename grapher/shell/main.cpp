@@ -1,6 +1,7 @@
 // The grapher: the maintenance switches, one running instance per user (a second start hands
 // its command line over and ends), then the engine, the main window and the command line.
 #include "core/FileSizeSignal.h"
+#include "core/LocalFileName.h"
 #include "core/Version.h"
 #include "shell/CommandLine.h"
 #include "shell/MainWindow.h"
@@ -28,7 +29,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("trevolin")));
 
     // Lives until the end: it answers the later starts.
-    ProgramEntry entry(QApplication::arguments().mid(1));
+    ProgramEntry entry(LocalFileName::arguments(argc, argv));
     switch (entry.run()) {
     case ProgramEntry::Outcome::FirstInstance:
         break;

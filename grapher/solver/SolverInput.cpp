@@ -7,7 +7,7 @@
 #include "core/MathEngine.h"
 #include "project/FunctionProject.h"
 #include "project/ProjectFile.h"
-#include "solver/LocalFileName.h"
+#include "core/LocalFileName.h"
 #include "solver/SolverOptions.h"
 
 #include <QtGlobal>
@@ -84,8 +84,7 @@ bool loadFunction(const SolverOptions &options, FunctionProject &project, InputE
 bool loadProject(const SolverOptions &options, FunctionProject &project, InputError &error)
 {
     QString reason;
-    const QString openable = LocalFileName::openablePath(options.projectFile());
-    const ProjectFile::OpenResult result = ProjectFile::openFromCommandLine(project, openable, &reason);
+    const ProjectFile::OpenResult result = ProjectFile::openFromCommandLine(project, options.projectFile(), &reason);
     if (result != ProjectFile::OpenResult::Opened) {
         // The window says nothing about a missing command-line file; here the user must be told.
         const QString message = result == ProjectFile::OpenResult::NoFile
@@ -94,8 +93,7 @@ bool loadProject(const SolverOptions &options, FunctionProject &project, InputEr
         error = {QStringLiteral("project ") + LocalFileName::shown(options.projectFile()), message, QString(), 0};
         return false;
     }
-    if (openable != options.projectFile())
-        project.setFile(LocalFileName::shown(options.projectFile()));
+    project.setFile(LocalFileName::shown(project.file()));
     return checkInterval(project.xMin(), project.xMax(), error);
 }
 

@@ -6,7 +6,7 @@
 #include "core/MathEngine.h"
 #include "core/Version.h"
 #include "project/FunctionProject.h"
-#include "solver/LocalFileName.h"
+#include "core/LocalFileName.h"
 #include "solver/SolverInput.h"
 #include "solver/SolverOptions.h"
 #include "solver/SolverReport.h"

@@ -1,6 +1,7 @@
 #include "windows/GraphWindow.h"
 
 #include "core/LangText.h"
+#include "core/LocalFileName.h"
 #include "core/ProgramSettings.h"
 #include "project/FunctionProject.h"
 #include "ui/Help.h"
@@ -102,7 +103,8 @@ GraphWindow::~GraphWindow()
 
 QString GraphWindow::captionFor(const FunctionProject &project)
 {
-    return project.file().isEmpty() ? project.functionText() + QStringLiteral(" = 0") : project.file();
+    return project.file().isEmpty() ? project.functionText() + QStringLiteral(" = 0")
+                                    : LocalFileName::shown(project.file());
 }
 
 void GraphWindow::createControls()

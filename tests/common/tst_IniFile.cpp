@@ -1,9 +1,13 @@
 // Sectioned key=value files: lookups, writes that keep the rest of the file, and limits.
 #include "core/IniFile.h"
+#include "core/LocalFileName.h"
 #include "TestEnvironment.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <cstdio>
 
 class TestIniFile : public QObject {
     Q_OBJECT
@@ -141,6 +145,27 @@ private slots:
             QVERIFY(ini.save());
         }
         QCOMPARE(readFile(path), QByteArray("[Function]\nName=x^2-2\nParam=\n"));
+    }
+
+    void fileNameThatIsNoUtf8()
+    {
+        // Read and written by its own bytes: Qt alone would look for "lat\uFFFD.ini" instead.
+        QTemporaryDir folder;
+        const QByteArray name = QFile::encodeName(folder.path()) + "/lat\xe9.ini";
+        QFile raw;
+        QVERIFY(raw.open(::fopen(name.constData(), "w"), QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        raw.write("[S]\nk=1\n");
+        raw.close();
+        const QString path = LocalFileName::fromBytes(name);
+        QVERIFY(LocalFileName::isFile(path));
+        IniFile ini(path);
+        QCOMPARE(ini.value(QStringLiteral("S"), QStringLiteral("k")), QStringLiteral("1"));
+        ini.setValue(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("2"));
+        QVERIFY(ini.save());
+        QCOMPARE(IniFile(path).value(QStringLiteral("S"), QStringLiteral("k")), QStringLiteral("2"));
+        QVERIFY(!QFile::exists(QDir(folder.path()).filePath(QStringLiteral("lat\uFFFD.ini"))));
+        QCOMPARE(::remove(name.constData()), 0); // Qt could not remove it with the folder
+
     }
 
     void saveFailureIsReported()

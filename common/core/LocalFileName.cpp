@@ -1,10 +1,15 @@
-#include "solver/LocalFileName.h"
+#include "core/LocalFileName.h"
 
+#include <QFile>
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -54,6 +59,8 @@ QStringList arguments(int argc, char *argv[])
     return list;
 }
 
+QString fromBytes(const QByteArray &bytes) { return decode(bytes); }
+
 QByteArray bytes(const QString &argument)
 {
     QByteArray result;
@@ -70,12 +77,36 @@ QByteArray bytes(const QString &argument)
     return result + run.toUtf8();
 }
 
-QString openablePath(const QString &argument)
+bool isFile(const QString &path)
 {
-    if (std::none_of(argument.cbegin(), argument.cend(), isEscape))
-        return argument;
-    const int descriptor = ::open(bytes(argument).constData(), O_RDONLY | O_CLOEXEC);
-    return descriptor < 0 ? argument : QStringLiteral("/proc/self/fd/%1").arg(descriptor);
+    struct stat info;
+    return !path.isEmpty() && ::stat(bytes(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool openForReading(QFile &file, const QString &path, QString *reason, bool *missing)
+{
+    int descriptor = -1;
+    if (!path.isEmpty()) {
+        do
+            descriptor = ::open(bytes(path).constData(), O_RDONLY | O_CLOEXEC);
+        while (descriptor < 0 && errno == EINTR);
+    }
+    const int error = path.isEmpty() ? ENOENT : errno;
+    if (descriptor >= 0 && file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return true;
+    if (descriptor >= 0) {
+        ::close(descriptor);
+        if (reason)
+            *reason = file.errorString();
+        if (missing)
+            *missing = false;
+        return false;
+    }
+    if (reason)
+        *reason = QString::fromLocal8Bit(std::strerror(error));
+    if (missing)
+        *missing = error == ENOENT || error == ENOTDIR;
+    return false;
 }
 
 QString shown(const QString &argument)
