@@ -3,11 +3,13 @@
 #include "Powers.h"
 #include "trevmath.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <thread>
+#include <vector>
 
 namespace trev {
 namespace {
@@ -93,12 +95,17 @@ public:
     {
     }
     Real value(const Node *node);
+    // The tree's flat steps (made by Flatten) from an empty stack: the same operations in the
+    // same order as value(root), so the same result, error and remembered results.
+    Real flatValue(const TreeHandle &tree);
     int32_t callUserFunction(FunEntry &function, Real argument, Real &result);
     // The first failure's code, or 0.
     int32_t error() const { return m_error; }
 
 private:
     Real power(const Node *node, Real a, Real b);
+    Real power(bool constantBase, Real a, Real b);
+    Real nativeCall(int32_t function, Real a);
 
     int32_t m_error;
     ThreadState &m_state;
@@ -121,19 +128,36 @@ int32_t Evaluation::callUserFunction(FunEntry &function, Real argument, Real &re
     return inner.error();
 }
 
-Real Evaluation::power(const Node *node, Real a, Real b)
+Real Evaluation::power(const Node *node, Real a, Real b) { return power(ConstantOperand(node->left), a, b); }
+
+Real Evaluation::power(bool constantBase, Real a, Real b)
 {
     if (IsSmallWholeExponent(b))
         return WholePower(a, static_cast<int>(b)); // cheaper than remembering
     Real r;
     if (m_state.recent.find(RecentResults::PowerTag, a, b, r))
         return r;
-    if (!(a > 0 && std::isfinite(a) && ConstantOperand(node->left) &&
+    if (!(a > 0 && std::isfinite(a) && constantBase &&
           ConstantBasePower(m_state.baseLogarithms, a, b, r)))
         r = powl(a, b);
     // Only successes are remembered: a remembered result is returned unchecked.
     if (!ResultFailed(r, errno))
         m_state.recent.remember(RecentResults::PowerTag, a, b, r);
+    return r;
+}
+
+Real Evaluation::nativeCall(int32_t function, Real a)
+{
+    const bool memorable = Memorable(function);
+    Real r;
+    if (memorable && m_state.recent.find(function, a, 0, r))
+        return r;
+    errno = 0;
+    r = g_tables.funs[static_cast<size_t>(function)].native(a);
+    if (ResultFailed(r, errno))
+        m_error = 101 + function;
+    else if (memorable)
+        m_state.recent.remember(function, a, 0, r);
     return r;
 }
 
@@ -157,19 +181,8 @@ Real Evaluation::value(const Node *node)
         return -a;
     case Call: {
         FunEntry &function = g_tables.funs[static_cast<size_t>(node->code)];
-        if (!function.userTree) {
-            const bool memorable = Memorable(node->code);
-            Real r;
-            if (memorable && m_state.recent.find(node->code, a, 0, r))
-                return r;
-            errno = 0;
-            r = function.native(a);
-            if (ResultFailed(r, errno))
-                m_error = 101 + node->code;
-            else if (memorable)
-                m_state.recent.remember(node->code, a, 0, r);
-            return r;
-        }
+        if (!function.userTree)
+            return nativeCall(node->code, a);
         Real r;
         m_error = callUserFunction(function, a, r);
         return r;
@@ -199,6 +212,164 @@ Real Evaluation::value(const Node *node)
     }
 }
 
+// A tree as flat steps in the order value() visits its nodes: operands first, left before
+// right. Each step takes its operands from the top of a stack and leaves its result there, so an
+// evaluation is a loop without recursion. A whole-number constant exponent becomes part of its
+// power step. Trees with anything value() treats specially (missing operands, unknown kinds)
+// are not flattened.
+enum FlatOp : int32_t {
+    PushNumber,
+    PushX,
+    PushVariable,
+    PushParameter,
+    NegateTop,
+    CallFunction,
+    Arithmetic,     // code: OpAdd .. OpDiv
+    WholePowerStep, // code: the exponent
+    PowerStep,      // code: 1 when the base is constant
+};
+
+bool Flatten(const Node *node, std::vector<FlatStep> &steps, int32_t depth, int32_t &maxDepth)
+{
+    if (node == nullptr)
+        return false;
+    maxDepth = std::max(maxDepth, depth);
+    const bool leaf = node->kind == Number || node->kind == Variable || node->kind == Parameter;
+    if (leaf != (node->left == nullptr))
+        return false;
+    switch (node->kind) {
+    case Number:
+        steps.push_back({PushNumber, 0, node->value});
+        return true;
+    case Variable:
+        steps.push_back({node->code == VarX ? PushX : PushVariable, node->code, 0});
+        return true;
+    case Parameter:
+        steps.push_back({PushParameter, node->code, 0});
+        return true;
+    case Negate:
+        if (!Flatten(node->left, steps, depth, maxDepth))
+            return false;
+        steps.push_back({NegateTop, 0, 0});
+        return true;
+    case Call:
+        if (!Flatten(node->left, steps, depth, maxDepth))
+            return false;
+        steps.push_back({CallFunction, node->code, 0});
+        return true;
+    case BinaryOp: {
+        if (node->code < OpAdd || node->code > OpPow || node->code == OpNeg || node->right == nullptr)
+            return false;
+        if (!Flatten(node->left, steps, depth, maxDepth))
+            return false;
+        const Node *right = node->right;
+        if (node->code == OpPow && right->kind == Number && right->left == nullptr &&
+            IsSmallWholeExponent(right->value)) {
+            steps.push_back({WholePowerStep, static_cast<int32_t>(right->value), 0});
+            return true;
+        }
+        if (!Flatten(right, steps, depth + 1, maxDepth))
+            return false;
+        if (node->code == OpPow)
+            steps.push_back({PowerStep, ConstantOperand(node->left) ? 1 : 0, 0});
+        else
+            steps.push_back({Arithmetic, node->code, 0});
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void MakeFlatSteps(TreeHandle &tree)
+{
+    int32_t maxDepth = 0;
+    tree.flatSteps.clear();
+    const bool flat = tree.root != nullptr && Flatten(tree.root, tree.flatSteps, 1, maxDepth);
+    if (!flat)
+        tree.flatSteps.clear();
+    tree.flatSteps.shrink_to_fit();
+    tree.flatStackDepth = maxDepth;
+    tree.flatState = flat ? 1 : -1;
+}
+
+Real Evaluation::flatValue(const TreeHandle &tree)
+{
+    constexpr int32_t LocalDepth = 64;
+    Real local[LocalDepth];
+    std::vector<Real> large;
+    if (tree.flatStackDepth > LocalDepth)
+        large.resize(static_cast<size_t>(tree.flatStackDepth));
+    Real *const stack = tree.flatStackDepth > LocalDepth ? large.data() : local;
+    Real *top = stack - 1;
+    const FlatStep *const steps = tree.flatSteps.data();
+    const size_t count = tree.flatSteps.size();
+    for (size_t i = 0; i < count; ++i) {
+        const FlatStep &step = steps[i];
+        Real r;
+        switch (step.op) {
+        case PushNumber:
+            *++top = step.value;
+            continue;
+        case PushX:
+            *++top = *m_x; // read each time: a user function's call sets x
+            continue;
+        case PushVariable:
+            *++top = g_tables.vars[static_cast<size_t>(step.code)].value;
+            continue;
+        case PushParameter:
+            *++top = m_parameters[step.code].value;
+            continue;
+        case NegateTop:
+            *top = -*top;
+            continue;
+        case CallFunction: {
+            FunEntry &function = g_tables.funs[static_cast<size_t>(step.code)];
+            if (!function.userTree)
+                r = nativeCall(step.code, *top);
+            else
+                m_error = callUserFunction(function, *top, r);
+            break;
+        }
+        case Arithmetic: {
+            const Real b = *top--;
+            const Real a = *top;
+            int32_t failure;
+            switch (step.code) {
+            case OpAdd: r = a + b; failure = 31; break;
+            case OpSub: r = a - b; failure = 31; break;
+            case OpMul: r = a * b; failure = 31; break;
+            default: r = a / b; failure = 32; break;
+            }
+            // Arithmetic leaves errno alone.
+            if (ResultFailed(r, 0))
+                m_error = failure;
+            break;
+        }
+        case WholePowerStep:
+            errno = 0;
+            r = WholePower(*top, step.code);
+            if (ResultFailed(r, errno))
+                m_error = 33;
+            break;
+        default: { // PowerStep
+            const Real b = *top--;
+            errno = 0;
+            r = power(step.code != 0, *top, b);
+            if (ResultFailed(r, errno))
+                m_error = 33;
+            break;
+        }
+        }
+        // As in value(): a failing step's own result is the tree's when it is the root; an
+        // operand's failure makes every node above it give 0.
+        if (m_error != 0)
+            return i + 1 == count ? r : 0;
+        *top = r;
+    }
+    return *top;
+}
+
 } // namespace
 
 void TakeTableX() { g_tableXThread = std::this_thread::get_id(); }
@@ -225,7 +396,9 @@ Real EvaluateAt(TreeHandle &handle, Real x, int32_t &error)
     Real *threadX = ThreadX(state);
     *threadX = x;
     Evaluation evaluation(state, threadX, handle, handle.root ? 0 : handle.buildError);
-    Real result = evaluation.value(handle.root);
+    if (handle.flatState == 0)
+        MakeFlatSteps(handle);
+    Real result = handle.flatState > 0 ? evaluation.flatValue(handle) : evaluation.value(handle.root);
     // Operators and functions check their own results; a bare number or parameter beyond the
     // double range (a literal of 400 digits) is caught here, so no overflow passes as success.
     // (A NaN x given by the caller stays as it is: the root finder relies on its comparisons.)

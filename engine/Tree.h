@@ -66,6 +66,13 @@ struct ParamEntry {
 };
 using VarEntry = ParamEntry;
 
+// One step of a tree flattened for evaluation (see Evaluator.cpp).
+struct FlatStep {
+    int32_t op = 0;
+    int32_t code = 0;
+    Real value = 0;
+};
+
 // One parsed expression with its own parameters. Owned by whoever holds its handle.
 struct TreeHandle {
     Node *root = nullptr;
@@ -75,6 +82,11 @@ struct TreeHandle {
     int32_t buildError = 0;
     std::map<std::string, int32_t> parameterIndex;
     std::vector<ParamEntry> parameters;
+    // The tree as flat steps, made at its first evaluation (the nodes no longer change once a
+    // handle is handed out); flatState -1 where the tree keeps the recursive way.
+    std::vector<FlatStep> flatSteps;
+    int32_t flatState = 0; // 0 not yet made, 1 made, -1 not flattened
+    int32_t flatStackDepth = 0;
 
     TreeHandle() = default;
     TreeHandle(const TreeHandle &) = delete;
