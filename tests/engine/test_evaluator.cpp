@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <thread>
@@ -455,6 +456,47 @@ TEST_F(Evaluator, ConstantBasesAgreeWithTheLibrary)
     for (const long double base : bases)
         for (const long double x : exponents)
             ExpectLikePowl("a^x", base, x, x, true);
+}
+
+// A tree is evaluated as flat steps; the recursive walk (EvaluateNode) must give the same bits
+// and the same code, including the value returned with a failure and x written by a call.
+TEST_F(Evaluator, FlatStepsGiveTheRecursiveWalksResult)
+{
+    ASSERT_EQ(AddFun("flatthrice", "3*x"), 0);
+    std::string deep = "x";
+    for (int i = 0; i < 100; ++i)
+        deep = "1+(" + deep + ")*1.01"; // a stack deeper than the steps' local one
+    struct Row {
+        std::string text;
+        double x;
+    };
+    const Row rows[] = {
+        {"(1-2x)/x-2x", 0.3},  {"(1-2x)/x-2x", 0},       {"1/x", 0},
+        {"x^3-2x^2+1/x-3", -2}, {"2^x+3^x+6^x-x^2", 7.5}, {"2^x+3^x+6^x-x^2", 20000},
+        {"(x+4)^-4+x^0", -4},   {"x^0.5", -1},            {"-(x)^2*e^x-pi", 1.5},
+        {"sin(ln(x))", -1},     {"ln(0)+x", 1},           {"flatthrice(x+1)+x", 2},
+        {"x^64-x^-64", 1.5},    {deep, 0.25},             {"atanh(1/ln(x)-ln(x))", 2},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.text + " at " + std::to_string(row.x));
+        int32_t err = 0, errpos = 0;
+        const TrevHandle h = CrTree2(row.text.c_str(), &err, &errpos);
+        ASSERT_EQ(err, 0);
+        const double flat = EvalTree(h, row.x, &err);
+        TreeHandle *tree = g_handles.find(h);
+        ASSERT_NE(tree, nullptr);
+        g_tables.vars[VarX].value = row.x;
+        tree->error = 0;
+        const long double walked = EvaluateNode(*tree, tree->root);
+        int32_t walkedError = tree->error;
+        if (walkedError == 0 && std::isinf(static_cast<double>(walked)))
+            walkedError = OverflowError; // as EvaluateAt adds for the whole tree
+        EXPECT_EQ(err, walkedError);
+        const double expected = static_cast<double>(walked);
+        EXPECT_TRUE(std::memcmp(&flat, &expected, sizeof flat) == 0 || (std::isnan(flat) && std::isnan(expected)))
+            << flat << " against " << expected;
+        DelTree(h);
+    }
 }
 
 // Distinct trees evaluate on several threads at once, each thread with its own x, recent results
