@@ -16,7 +16,10 @@ constexpr int MaxMultipliedExponent = 64;
 
 inline bool IsSmallWholeExponent(Real y)
 {
-    return fabsl(y) <= MaxMultipliedExponent && y == static_cast<Real>(static_cast<int>(y)); // NaN fails the first test
+    // Adding and taking away 1.5 * 2^63 (where the ulp is 1) rounds y to a whole number without
+    // the switch of the rounding mode that a conversion to int costs. NaN fails the first test.
+    constexpr Real Rounder = 0x1.8p63L;
+    return fabsl(y) <= MaxMultipliedExponent && (y + Rounder) - Rounder == y;
 }
 
 // x^n for |n| <= MaxMultipliedExponent. Exponents up to 3 are multiplied as powl multiplies
