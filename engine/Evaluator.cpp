@@ -225,6 +225,8 @@ enum FlatOp : int32_t {
     NegateTop,
     CallFunction,
     Arithmetic,     // code: OpAdd .. OpDiv
+    WithNumber,     // Arithmetic whose right operand is the number in value
+    WithX,          // Arithmetic whose right operand is x
     WholePowerStep, // code: the exponent
     PowerStep,      // code: 1 when the base is constant
 };
@@ -268,6 +270,16 @@ bool Flatten(const Node *node, std::vector<FlatStep> &steps, int32_t depth, int3
             steps.push_back({WholePowerStep, static_cast<int32_t>(right->value), 0});
             return true;
         }
+        // A number or x on the right is read by the operation itself, as value() would read it
+        // right after the left operand.
+        if (node->code != OpPow && right->left == nullptr && right->kind == Number) {
+            steps.push_back({WithNumber, node->code, right->value});
+            return true;
+        }
+        if (node->code != OpPow && right->left == nullptr && right->kind == Variable && right->code == VarX) {
+            steps.push_back({WithX, node->code, 0});
+            return true;
+        }
         if (!Flatten(right, steps, depth + 1, maxDepth))
             return false;
         if (node->code == OpPow)
@@ -293,81 +305,110 @@ void MakeFlatSteps(TreeHandle &tree)
     tree.flatState = flat ? 1 : -1;
 }
 
+// One of the four operations: 0, or the code of its failure.
+inline int32_t Arithmetic4(int32_t code, Real a, Real b, Real &r)
+{
+    int32_t failure;
+    switch (code) {
+    case OpAdd: r = a + b; failure = 31; break;
+    case OpSub: r = a - b; failure = 31; break;
+    case OpMul: r = a * b; failure = 31; break;
+    default: r = a / b; failure = 32; break;
+    }
+    return ResultFailed(r, 0) ? failure : 0; // arithmetic leaves errno alone
+}
+
 Real Evaluation::flatValue(const TreeHandle &tree)
 {
+    // The top of the stack stays in `top`; `below` points at the value under it.
     constexpr int32_t LocalDepth = 64;
     Real local[LocalDepth];
     std::vector<Real> large;
-    if (tree.flatStackDepth > LocalDepth)
-        large.resize(static_cast<size_t>(tree.flatStackDepth));
-    Real *const stack = tree.flatStackDepth > LocalDepth ? large.data() : local;
-    Real *top = stack - 1;
+    if (tree.flatStackDepth >= LocalDepth)
+        large.resize(static_cast<size_t>(tree.flatStackDepth) + 1);
+    Real *below = tree.flatStackDepth >= LocalDepth ? large.data() : local;
+    Real top = 0;
     const FlatStep *const steps = tree.flatSteps.data();
     const size_t count = tree.flatSteps.size();
+    int32_t error = 0;
     for (size_t i = 0; i < count; ++i) {
         const FlatStep &step = steps[i];
         Real r;
         switch (step.op) {
         case PushNumber:
-            *++top = step.value;
+            *++below = top;
+            top = step.value;
             continue;
         case PushX:
-            *++top = *m_x; // read each time: a user function's call sets x
+            *++below = top;
+            top = *m_x; // read each time: a user function's call sets x
             continue;
         case PushVariable:
-            *++top = g_tables.vars[static_cast<size_t>(step.code)].value;
+            *++below = top;
+            top = g_tables.vars[static_cast<size_t>(step.code)].value;
             continue;
         case PushParameter:
-            *++top = m_parameters[step.code].value;
+            *++below = top;
+            top = m_parameters[step.code].value;
             continue;
         case NegateTop:
-            *top = -*top;
+            top = -top;
             continue;
         case CallFunction: {
             FunEntry &function = g_tables.funs[static_cast<size_t>(step.code)];
-            if (!function.userTree)
-                r = nativeCall(step.code, *top);
-            else
-                m_error = callUserFunction(function, *top, r);
-            break;
-        }
-        case Arithmetic: {
-            const Real b = *top--;
-            const Real a = *top;
-            int32_t failure;
-            switch (step.code) {
-            case OpAdd: r = a + b; failure = 31; break;
-            case OpSub: r = a - b; failure = 31; break;
-            case OpMul: r = a * b; failure = 31; break;
-            default: r = a / b; failure = 32; break;
+            if (!function.userTree) {
+                r = nativeCall(step.code, top);
+                error = m_error;
+            } else {
+                error = callUserFunction(function, top, r);
             }
-            // Arithmetic leaves errno alone.
-            if (ResultFailed(r, 0))
-                m_error = failure;
             break;
         }
+        case Arithmetic:
+            if ((error = Arithmetic4(step.code, *below--, top, r)) != 0)
+                break;
+            top = r;
+            continue;
+        case WithNumber:
+            if ((error = Arithmetic4(step.code, top, step.value, r)) != 0)
+                break;
+            top = r;
+            continue;
+        case WithX:
+            if ((error = Arithmetic4(step.code, top, *m_x, r)) != 0)
+                break;
+            top = r;
+            continue;
         case WholePowerStep:
+            if (step.code == 2) {
+                r = top * top; // as WholePower multiplies it, without errno
+                if (ResultFailed(r, 0))
+                    error = 33;
+                break;
+            }
             errno = 0;
-            r = WholePower(*top, step.code);
+            r = WholePower(top, step.code);
             if (ResultFailed(r, errno))
-                m_error = 33;
+                error = 33;
             break;
         default: { // PowerStep
-            const Real b = *top--;
+            const Real a = *below--;
             errno = 0;
-            r = power(step.code != 0, *top, b);
+            r = power(step.code != 0, a, top);
             if (ResultFailed(r, errno))
-                m_error = 33;
+                error = 33;
             break;
         }
         }
         // As in value(): a failing step's own result is the tree's when it is the root; an
         // operand's failure makes every node above it give 0.
-        if (m_error != 0)
+        if (error != 0) {
+            m_error = error;
             return i + 1 == count ? r : 0;
-        *top = r;
+        }
+        top = r;
     }
-    return *top;
+    return top;
 }
 
 } // namespace
