@@ -10,7 +10,9 @@ uint32_t HandleTable::add(std::unique_ptr<TreeHandle> tree)
     do
         ++m_last;
     while (m_last == 0 || m_trees.count(m_last));
+    TreeHandle *added = tree.get();
     m_trees.emplace(m_last, std::move(tree));
+    m_recent[m_last % RecentCount] = Recent{m_last, added};
     return m_last;
 }
 
