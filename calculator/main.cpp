@@ -6,6 +6,7 @@
 #include "core/LangText.h"
 #include "core/MathEngine.h"
 #include "core/ProgramFolder.h"
+#include "ui/ProgramIcon.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -18,7 +19,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Trevolin Calculator"));
     // The installed launcher and icon (the icon is found once the program is installed).
     QApplication::setDesktopFileName(QStringLiteral("trevolin-calc"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("trevolin")));
+    QApplication::setWindowIcon(ProgramIcon());
 
     // Without the engine nothing can be calculated: say so and end.
     MathEngine::setFailureHandler([](const QString &message) {

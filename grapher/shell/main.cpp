@@ -6,6 +6,7 @@
 #include "shell/CommandLine.h"
 #include "shell/MainWindow.h"
 #include "shell/ProgramEntry.h"
+#include "ui/ProgramIcon.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -26,7 +27,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Trevolin"));
     // Lets the desktop match the windows to the installed launcher and its icon.
     QApplication::setDesktopFileName(QStringLiteral("trevolin"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("trevolin")));
+    QApplication::setWindowIcon(ProgramIcon());
 
     // Lives until the end: it answers the later starts.
     ProgramEntry entry(LocalFileName::arguments(argc, argv));
