@@ -2,6 +2,7 @@
 #include "windows/ProjectWindow.h"
 
 #include "core/LangText.h"
+#include "core/ProgramSettings.h"
 #include "dialogs/DialogPlacement.h"
 #include "dialogs/GraphSettingsDialog.h"
 #include "project/FunctionProject.h"
@@ -119,6 +120,11 @@ void ProjectWindow::openSettings()
 {
     if (!project() || isBusy())
         return;
+    // A previewed interval empties the roots list; a cancel that brings the interval back
+    // brings back the list as it was (an automatic scan finds them again by itself).
+    const RootList rootsBefore = m_pane.roots();
+    const double xMin = project()->xMin(), xMax = project()->xMax();
+    const qint32 steps = project()->rootSteps();
     GraphSettingsDialog dialog(
         *project(),
         [this](bool intervalChanged) {
@@ -127,7 +133,13 @@ void ProjectWindow::openSettings()
         },
         window());
     DialogPlacement::placeBesideGraph(&dialog, m_view);
-    dialog.exec();
+    const bool cancelled = dialog.exec() != QDialog::Accepted;
+    if (cancelled && rootsBefore.rootsFound() && !m_pane.roots().rootsFound() && !isBusy()
+        && !programSettings().findRootsAutomatically && project()->xMin() == xMin && project()->xMax() == xMax
+        && project()->rootSteps() == steps) {
+        m_pane.roots() = rootsBefore;
+        refreshGraph(false);
+    }
 }
 
 bool ProjectWindow::maybeSave()

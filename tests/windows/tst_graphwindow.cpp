@@ -528,27 +528,50 @@ private slots:
         QCOMPARE(scan.roots(), RootScan::run(*project));
     }
 
+    void settingsDialog_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<double>("xMax");
+        QTest::addColumn<int>("roots");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("OK keeps the previewed interval, roots to find again") << true << 5.0 << 0 << "Find roots";
+        QTest::newRow("Esc brings back the interval and its roots") << false << 10.0 << 2 << "&Save roots";
+    }
+
     void settingsDialog()
     {
+        QFETCH(bool, accept);
+        QFETCH(double, xMax);
+        QFETCH(int, roots);
+        QFETCH(QString, button);
         GraphWindow *window = open(QStringLiteral("x^2-2"), {-10, 10, -10, 10});
         QVERIFY(window);
         bool seen = false;
-        QTimer::singleShot(0, [&seen, window] {
+        QTimer::singleShot(0, [&seen, window, accept] {
             auto *dialog = qobject_cast<GraphSettingsDialog *>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
-            seen = true;
             // A previewed interval reaches the window at once and empties its roots list.
             dialog->edit(GraphSettingsField::XMax)->setText(QStringLiteral("5"));
-            if (window->rootsList()->count() == 0 && window->pane().surface().scaleRight() == 6.5)
+            seen = window->rootsList()->count() == 0 && window->pane().surface().scaleRight() == 6.5;
+            if (accept) {
                 dialog->okButton()->click();
-            else
+                return;
+            }
+            dialog->activateWindow();
+            if (!QTest::qWaitForWindowActive(dialog))
+                seen = false;
+            QTest::keyClick(dialog->windowHandle(), Qt::Key_Escape);
+            if (dialog->isVisible()) {
+                seen = false;
                 dialog->reject();
+            }
         });
         QTest::mouseClick(window->settingsButton(), Qt::LeftButton);
         QVERIFY(seen);
-        QCOMPARE(window->project()->xMax(), 5.0);
-        QCOMPARE(window->rootsButton()->text(), QStringLiteral("Find roots"));
+        QCOMPARE(window->project()->xMax(), xMax);
+        QCOMPARE(window->rootsList()->count(), roots);
+        QCOMPARE(window->rootsButton()->text(), button);
     }
 
     void readoutsFollowThePointer()
