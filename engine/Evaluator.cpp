@@ -63,6 +63,7 @@ private:
 };
 
 inline bool Memorable(int32_t function) { return function <= 14; } // ln .. atanh; not abs, sgn, sqrt
+constexpr int32_t SinIndex = 3, CosIndex = 5;
 
 // Everything an evaluation changes besides the tree's error, one per thread.
 struct ThreadState {
@@ -152,6 +153,21 @@ Real Evaluation::nativeCall(int32_t function, Real a)
     Real r;
     if (memorable && m_state.recent.find(function, a, 0, r))
         return r;
+    if ((function == SinIndex || function == CosIndex) && std::isfinite(a)) {
+        // f and f' often want both, as sin(u) and cos(u). sincosl reduces u once and runs the
+        // kernels of sinl and cosl on it: the same bits and errno as each of them.
+        Real sine, cosine;
+        errno = 0;
+        sincosl(a, &sine, &cosine);
+        r = function == SinIndex ? sine : cosine;
+        if (ResultFailed(r, errno)) {
+            m_error = 101 + function;
+        } else {
+            m_state.recent.remember(SinIndex, a, 0, sine);
+            m_state.recent.remember(CosIndex, a, 0, cosine);
+        }
+        return r;
+    }
     errno = 0;
     r = g_tables.funs[static_cast<size_t>(function)].native(a);
     if (ResultFailed(r, errno))
