@@ -270,11 +270,24 @@ bool Flatten(const Node *node, std::vector<FlatStep> &steps, int32_t depth, int3
             return false;
         steps.push_back({NegateTop, 0, 0});
         return true;
-    case Call:
-        if (!Flatten(node->left, steps, depth, maxDepth))
+    case Call: {
+        // A built-in of a number (ln(2) in a derivative) gives the same bits every time: its
+        // value is taken once, unless it fails, which every evaluation must then report.
+        const FunEntry &function = g_tables.funs[static_cast<size_t>(node->code)];
+        const Node *argument = node->left;
+        if (!function.userTree && argument->kind == Number && argument->left == nullptr) {
+            errno = 0;
+            const Real r = function.native(argument->value);
+            if (!ResultFailed(r, errno)) {
+                steps.push_back({PushNumber, 0, r});
+                return true;
+            }
+        }
+        if (!Flatten(argument, steps, depth, maxDepth))
             return false;
         steps.push_back({CallFunction, node->code, 0});
         return true;
+    }
     case BinaryOp: {
         if (node->code < OpAdd || node->code > OpPow || node->code == OpNeg || node->right == nullptr)
             return false;

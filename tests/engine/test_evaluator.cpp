@@ -476,6 +476,7 @@ TEST_F(Evaluator, FlatStepsGiveTheRecursiveWalksResult)
         {"(x+4)^-4+x^0", -4},   {"x^0.5", -1},            {"-(x)^2*e^x-pi", 1.5},
         {"sin(ln(x))", -1},     {"ln(0)+x", 1},           {"flatthrice(x+1)+x", 2},
         {"x^64-x^-64", 1.5},    {deep, 0.25},             {"atanh(1/ln(x)-ln(x))", 2},
+        {"2^x*ln(2)-cos(3)+sqrt(-1)*0", 1.25}, {"2^x*ln(2)-cos(3)", 1.25},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.text + " at " + std::to_string(row.x));
