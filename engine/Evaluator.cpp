@@ -32,8 +32,9 @@ public:
 
     bool find(int32_t tag, Real a, Real b, Real &result) const
     {
-        const Entry &e = m_entries[slot(tag, a, b)];
-        if (e.used && e.tag == tag && Same(e.a, a) && Same(e.b, b)) {
+        const Key key(tag, a, b);
+        const Entry &e = m_entries[key.slot()];
+        if (e.key == key) {
             result = e.result;
             return true;
         }
@@ -41,24 +42,45 @@ public:
     }
     void remember(int32_t tag, Real a, Real b, Real result)
     {
-        m_entries[slot(tag, a, b)] = Entry{tag, a, b, result, true};
+        const Key key(tag, a, b);
+        m_entries[key.slot()] = Entry{key, result};
     }
 
 private:
+    // The operation and the bits of its operands: equal keys are the same call to the last bit,
+    // sign of zero included (powl(-0, -1) is not powl(+0, -1)). Only successes are remembered,
+    // and no success has a NaN operand but powl(NaN, 0), which is 1 whatever the NaN's bits.
+    struct Key {
+        unsigned long long a = 0, b = 0;
+        unsigned short aTop = 0, bTop = 0;
+        int32_t tag = NoTag;
+
+        Key() = default;
+        Key(int32_t operation, Real x, Real y) : tag(operation)
+        {
+            std::memcpy(&a, &x, sizeof a); // x87 layout: 64-bit mantissa, then sign and exponent
+            std::memcpy(&aTop, reinterpret_cast<const char *>(&x) + sizeof a, sizeof aTop);
+            std::memcpy(&b, &y, sizeof b);
+            std::memcpy(&bTop, reinterpret_cast<const char *>(&y) + sizeof b, sizeof bTop);
+        }
+        bool operator==(const Key &other) const
+        {
+            return a == other.a && b == other.b && aTop == other.aTop && bTop == other.bTop && tag == other.tag;
+        }
+        unsigned slot() const
+        {
+            const unsigned long long h = (a ^ (static_cast<unsigned long long>(aTop) << 47)) * 0x9E3779B97F4A7C15ull +
+                                         (b ^ (static_cast<unsigned long long>(bTop) << 47)) * 0xC2B2AE3D27D4EB4Full +
+                                         static_cast<unsigned long long>(tag + 2);
+            return static_cast<unsigned>(h >> 59); // the top five bits: 32 slots
+        }
+    };
+    static constexpr int32_t NoTag = -2; // in no key of an operation: empty entries never match
     struct Entry {
-        int32_t tag = 0;
-        Real a = 0, b = 0, result = 0;
-        bool used = false;
+        Key key;
+        Real result = 0;
     };
     static constexpr unsigned Size = 32; // must match the five bits taken in slot()
-    // Equal to the last bit, sign of zero included (powl(-0, -1) is not powl(+0, -1)).
-    static bool Same(Real x, Real y) { return x == y && std::signbit(x) == std::signbit(y); }
-    static unsigned slot(int32_t tag, Real a, Real b)
-    {
-        unsigned long long h = RealKey(a) * 0x9E3779B97F4A7C15ull + RealKey(b) * 0xC2B2AE3D27D4EB4Full +
-                               static_cast<unsigned long long>(tag + 2);
-        return static_cast<unsigned>(h >> 59); // the top five bits: 32 slots
-    }
     Entry m_entries[Size];
 };
 
