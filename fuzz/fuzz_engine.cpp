@@ -1,12 +1,16 @@
 // Feeds arbitrary bytes to the engine. The input is split at the first '|' into an expression
-// and a parameter list. Everything that parses is evaluated, printed and parsed back (which
-// must succeed), differentiated twice, printed and evaluated again.
+// and a parameter list. Everything that parses is evaluated (its flat steps checked against the
+// recursive walk), printed and parsed back (which must succeed), differentiated twice, printed
+// and evaluated again.
+#include "Evaluator.h"
+#include "Handles.h"
 #include "trevmath.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -19,12 +23,28 @@ void Check(bool ok, const char *what, const std::string &text)
     }
 }
 
+// The tree's flat steps (EvalTree) and the recursive walk give the same bits and code.
+void CheckFlatAgainstWalk(TrevHandle handle, double x, double flat, int32_t flatError)
+{
+    trev::TreeHandle *tree = trev::g_handles.find(handle);
+    if (!tree || !tree->root || tree->flatState <= 0)
+        return;
+    trev::g_tables.vars[trev::VarX].value = x;
+    tree->error = 0;
+    const double walked = static_cast<double>(trev::EvaluateNode(*tree, tree->root));
+    int32_t walkedError = tree->error;
+    if (walkedError == 0 && std::isinf(walked))
+        walkedError = trev::OverflowError;
+    const bool same = std::memcmp(&flat, &walked, sizeof flat) == 0 || (std::isnan(flat) && std::isnan(walked));
+    Check(same && flatError == walkedError, "flat steps and the walk differ", StrTree(handle));
+}
+
 void Exercise(TrevHandle tree)
 {
     static const double Points[] = {-3.5, -1, 0, 0.5, 2, 1e6};
     int32_t err = 0;
     for (double x : Points)
-        EvalTree(tree, x, &err);
+        CheckFlatAgainstWalk(tree, x, EvalTree(tree, x, &err), err);
     std::string printed = StrTree(tree);
     std::string parameters = ShowParameters(tree);
     if (!parameters.empty())
