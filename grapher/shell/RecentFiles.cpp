@@ -14,6 +14,24 @@ QString entryKey(int index) { return QStringLiteral("%1").arg(index + 1, 2, 10, 
 
 QString normalised(const QString &path) { return QFileInfo(path).absoluteFilePath(); }
 
+// The settings hold text, so a name that is no UTF-8 is stored as its bytes, percent-encoded
+// after a prefix that no absolute path has.
+const QString BytesPrefix = QStringLiteral("bytes:");
+
+QString storedText(const QString &path)
+{
+    if (LocalFileName::shown(path) == path)
+        return path;
+    return BytesPrefix + QString::fromLatin1(LocalFileName::bytes(path).toPercentEncoding("/"));
+}
+
+QString pathOf(const QString &stored)
+{
+    if (!stored.startsWith(BytesPrefix))
+        return stored;
+    return LocalFileName::fromBytes(QByteArray::fromPercentEncoding(stored.mid(BytesPrefix.size()).toLatin1()));
+}
+
 } // namespace
 
 const QString RecentFiles::Section = QStringLiteral("RecentFiles");
@@ -21,7 +39,7 @@ const QString RecentFiles::Section = QStringLiteral("RecentFiles");
 RecentFiles::RecentFiles()
 {
     for (int index = 0; index < MaxEntries; ++index) {
-        const QString path = ReadSetting(Section, entryKey(index), QString());
+        const QString path = pathOf(ReadSetting(Section, entryKey(index), QString()));
         m_stored << path;
         if (!path.isEmpty() && !m_files.contains(path))
             m_files << path;
@@ -69,7 +87,7 @@ QString RecentFiles::menuCaption() { return LangText("OpenRecent", "Open &recent
 
 QString RecentFiles::entryText(int index, const QString &path)
 {
-    QString text = path;
+    QString text = LocalFileName::shown(path);
     text.replace(QLatin1Char('&'), QLatin1String("&&"));
     return QStringLiteral("&%1 %2").arg(index + 1).arg(text);
 }
@@ -80,7 +98,7 @@ void RecentFiles::store()
     for (int index = 0; index < MaxEntries; ++index) {
         const QString value = m_files.value(index);
         if (value != m_stored.at(index)) {
-            WriteSetting(Section, entryKey(index), value);
+            WriteSetting(Section, entryKey(index), storedText(value));
             m_stored[index] = value;
         }
     }
