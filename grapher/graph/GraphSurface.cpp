@@ -193,12 +193,14 @@ void GraphSurface::drawLines(const QVector<QLineF> &lines)
         return;
     paint([this, &pixels](QPainter &painter) {
         painter.setPen(pen());
-        if (!m_vectorPainter) {
+        if (!m_vectorPainter && m_style == PenStyle::Solid) {
             painter.drawLines(pixels);
             return;
         }
-        // In vector output, segments that continue one another become one polyline: a curve is
-        // then one path with proper joins and unbroken dashes instead of hundreds of pieces.
+        // In vector output, and for dashes anywhere, segments that continue one another become
+        // one polyline: a curve is then one path with proper joins, and a dash pattern runs
+        // along it instead of starting again in every segment (which shows as a solid line when
+        // the segments are shorter than a dash).
         QPolygonF polyline;
         for (const QLineF &line : pixels) {
             if (!polyline.isEmpty() && polyline.constLast() != line.p1()) {

@@ -125,6 +125,7 @@ private slots:
     void labelsInsideAndOverTheCurve_data();
     void labelsInsideAndOverTheCurve();
     void curvePixels();
+    void derivativeCurvesAreDashed();
     void noSegmentAcrossPole();
     void steepSegmentBetweenInsideSamples();
     void curvesReachTheEdge_data();
@@ -419,6 +420,23 @@ void TestGraphRenderer::curvePixels()
     const int top = qRound(surface.toPixel(0, 10).y());
     for (int row = 0; row < top - 1; ++row)
         QCOMPARE(countInRow(image, row, 0, 363, red), 0);
+}
+
+void TestGraphRenderer::derivativeCurvesAreDashed()
+{
+    // f' = 3 is a line across the view, drawn from 1000 short segments.
+    const auto f = makeProject(QStringLiteral("3x"), -10, 10);
+    QVERIFY(f);
+    f->setGraphPoints(1000);
+    f->setShowFPrime(true);
+    GraphSurface surface;
+    GraphRenderer::drawGraph(surface, *f);
+    const QImage &image = surface.image();
+    const int left = qRound(surface.toPixel(-10, 0).x()) + 1, right = qRound(surface.toPixel(10, 0).x()) - 1;
+    const QRgb blue = GraphRenderer::fPrimeColor().rgb();
+    const int row = bestRow(image, surface.toPixel(0, 3).y(), left, right, blue);
+    const int drawn = countInRow(image, row, left, right, blue);
+    QVERIFY2(drawn > (right - left) / 4 && drawn < (right - left) * 9 / 10, qPrintable(QString::number(drawn)));
 }
 
 void TestGraphRenderer::noSegmentAcrossPole()
