@@ -1,7 +1,11 @@
 #include "ui/ProgramIcon.h"
 
+// The resources of a static library are linked only where something refers to them.
+static void InitializeIconResource() { Q_INIT_RESOURCE(ProgramIcon); }
+
 QIcon ProgramIcon()
 {
+    InitializeIconResource();
     const QString name = QStringLiteral("trevolin");
     if (QIcon::hasThemeIcon(name))
         return QIcon::fromTheme(name);
