@@ -71,6 +71,8 @@ MainMenus::MainMenus(QWidget *owner, QMenuBar *bar) : m_owner(owner), m_bar(bar)
 
     helpMenu = addMenu(QStringLiteral("mnuhelp"), nullptr);
     helpContentsAction = addItem(helpMenu, QStringLiteral("mnumainhelp"), QKeySequence(Qt::CTRL | Qt::Key_F1));
+    // F1 as well, the key for help in every desktop program; the menu shows Ctrl+F1.
+    helpContentsAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F1), QKeySequence(Qt::Key_F1)});
     whatsNewAction = addItem(helpMenu, QStringLiteral("mnuhelpnew"));
     addSeparator(helpMenu, QStringLiteral("mnuspace08"));
     siteAction = addItem(helpMenu, QStringLiteral("mnusite"));

@@ -4,6 +4,7 @@
 #include "core/WebAddresses.h"
 #include "shell/ChildWindowPlacement.h"
 #include "shell/MainWindow.h"
+#include "ui/HelpWindow.h"
 #include "shell/MainMenus.h"
 #include "dialogs/OptionsDialog.h"
 #include "core/ProgramSettings.h"
@@ -574,6 +575,18 @@ private slots:
         QTest::addColumn<int>("rootsLeft");
         QTest::newRow("found again, the checked one kept checked") << true << 2;
         QTest::newRow("option off: emptied, the button asked for") << false << 0;
+    }
+
+    void f1OpensTheHelp()
+    {
+        MainWindow window;
+        window.load();
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.openProjectWindow(makeProject(QStringLiteral("x^2-2")));
+        QTest::keyClick(window.windowHandle(), Qt::Key_F1);
+        QTRY_COMPARE(window.findChildren<HelpWindow *>().size(), 1);
     }
 
     void wheelNotchAndTheRootsList()
