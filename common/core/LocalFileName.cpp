@@ -91,7 +91,13 @@ bool openForReading(QFile &file, const QString &path, QString *reason, bool *mis
             descriptor = ::open(bytes(path).constData(), O_RDONLY | O_CLOEXEC);
         while (descriptor < 0 && errno == EINTR);
     }
-    const int error = path.isEmpty() ? ENOENT : errno;
+    int error = path.isEmpty() ? ENOENT : errno;
+    struct stat info;
+    if (descriptor >= 0 && ::fstat(descriptor, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(descriptor); // a folder opens, but holds no text
+        descriptor = -1;
+        error = EISDIR;
+    }
     if (descriptor >= 0 && file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return true;
     if (descriptor >= 0) {
