@@ -83,6 +83,12 @@ bool isFile(const QString &path)
     return !path.isEmpty() && ::stat(bytes(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+bool isFolder(const QString &path)
+{
+    struct stat info;
+    return !path.isEmpty() && ::stat(bytes(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 bool openForReading(QFile &file, const QString &path, QString *reason, bool *missing)
 {
     int descriptor = -1;

@@ -18,8 +18,9 @@ QStringList arguments(int argc, char *argv[]);
 QString fromBytes(const QByteArray &bytes);
 QByteArray bytes(const QString &argument);
 
-// Whether the path names a regular file (after links).
+// Whether the path names a regular file, or a folder (after links).
 bool isFile(const QString &path);
+bool isFolder(const QString &path);
 
 // Opens `file` for reading by the path's own bytes; false with the system's reason otherwise
 // (`missing` tells a file that is not there from one that cannot be opened).

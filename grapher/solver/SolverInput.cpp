@@ -88,7 +88,8 @@ bool loadProject(const SolverOptions &options, FunctionProject &project, InputEr
     if (result != ProjectFile::OpenResult::Opened) {
         // The window says nothing about a missing command-line file; here the user must be told.
         const QString message = result == ProjectFile::OpenResult::NoFile
-            ? QStringLiteral("No such file.")
+            ? (LocalFileName::isFolder(options.projectFile()) ? QStringLiteral("This is a folder, not a project file.")
+                                                              : QStringLiteral("No such file."))
             : ProjectFile::openFailureText(result, reason).replace(QLatin1Char('\n'), QLatin1Char(' '));
         error = {QStringLiteral("project ") + LocalFileName::shown(options.projectFile()), message, QString(), 0};
         return false;

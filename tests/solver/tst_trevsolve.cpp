@@ -93,6 +93,7 @@ class TestTrevsolve : public QObject {
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void plainText_data();
     void plainText();
     void json_data();
@@ -121,6 +122,12 @@ void TestTrevsolve::initTestCase()
     QVERIFY(fd >= 0 && ::write(fd, project.constData(), size_t(project.size())) == project.size() && ::close(fd) == 0);
     QFile huge(m_dir.filePath(QStringLiteral("huge.tvp")));
     QVERIFY(huge.open(QIODevice::WriteOnly) && huge.write(project) == project.size() && huge.resize(1024 * 1024 + 1));
+}
+
+// Qt cannot remove a name that is no UTF-8 with the folder.
+void TestTrevsolve::cleanupTestCase()
+{
+    ::unlink(QFile::encodeName(m_dir.path()).append("/lat\xe9.tvp").constData());
 }
 
 void TestTrevsolve::plainText_data()
@@ -201,6 +208,9 @@ void TestTrevsolve::plainText_data()
     const QString missing = m_dir.filePath(QStringLiteral("missing.tvp"));
     QTest::newRow("missing project file") << QStringList{"--project", missing} << 2 << ""
                                           << "trevsolve: project " + missing + ": No such file.\n";
+    QTest::newRow("a folder for a project file") << QStringList{"--project", m_dir.path()} << 2 << ""
+                                                 << "trevsolve: project " + m_dir.path()
+            + ": This is a folder, not a project file.\n";
 }
 
 void TestTrevsolve::plainText()
