@@ -1,6 +1,7 @@
 #include "shell/FileCommands.h"
 
 #include "core/LangText.h"
+#include "core/LocalFileName.h"
 #include "core/ProgramSettings.h"
 #include "dialogs/NewProjectWizard.h"
 #include "project/FunctionProject.h"
@@ -184,7 +185,11 @@ QStringList FileCommands::projectFilesIn(const QMimeData &data)
 {
     QStringList files;
     for (const QUrl &url : data.urls()) {
-        const QString path = url.toLocalFile();
+        // A local path comes percent-encoded byte by byte: decoded as the file name's own bytes,
+        // a name that is no UTF-8 still finds its file.
+        const QString path = url.isLocalFile() && url.host().isEmpty()
+            ? LocalFileName::fromBytes(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()))
+            : url.toLocalFile();
         if (!path.isEmpty() && path.endsWith(QLatin1String(".tvp"), Qt::CaseInsensitive))
             files << path;
     }

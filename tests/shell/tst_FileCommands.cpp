@@ -442,6 +442,11 @@ private slots:
         data.setUrls({QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("notes.txt"))), QUrl::fromLocalFile(a),
                       QUrl(QStringLiteral("https://example.org/remote.tvp"))});
         QCOMPARE(FileCommands::projectFilesIn(data), QStringList{a});
+        // A name that is no UTF-8 arrives percent-encoded byte by byte.
+        QMimeData latin1;
+        latin1.setUrls({QUrl::fromEncoded("file://" + QUrl::toPercentEncoding(m_dir.path(), "/") + "/lat%E9.tvp")});
+        QCOMPARE(FileCommands::projectFilesIn(latin1),
+                 QStringList{m_dir.filePath(QStringLiteral("lat")) + QChar(0xDCE9) + QStringLiteral(".tvp")});
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(m_window.get(), &enter);
         QVERIFY(enter.isAccepted());
