@@ -51,26 +51,15 @@ private:
     // sign of zero included (powl(-0, -1) is not powl(+0, -1)). Only successes are remembered,
     // and no success has a NaN operand but powl(NaN, 0), which is 1 whatever the NaN's bits.
     struct Key {
-        unsigned long long a = 0, b = 0;
-        unsigned short aTop = 0, bTop = 0;
+        RealBits a, b;
         int32_t tag = NoTag;
 
         Key() = default;
-        Key(int32_t operation, Real x, Real y) : tag(operation)
-        {
-            std::memcpy(&a, &x, sizeof a); // x87 layout: 64-bit mantissa, then sign and exponent
-            std::memcpy(&aTop, reinterpret_cast<const char *>(&x) + sizeof a, sizeof aTop);
-            std::memcpy(&b, &y, sizeof b);
-            std::memcpy(&bTop, reinterpret_cast<const char *>(&y) + sizeof b, sizeof bTop);
-        }
-        bool operator==(const Key &other) const
-        {
-            return a == other.a && b == other.b && aTop == other.aTop && bTop == other.bTop && tag == other.tag;
-        }
+        Key(int32_t operation, Real x, Real y) : a(x), b(y), tag(operation) {}
+        bool operator==(const Key &other) const { return a == other.a && b == other.b && tag == other.tag; }
         unsigned slot() const
         {
-            const unsigned long long h = (a ^ (static_cast<unsigned long long>(aTop) << 47)) * 0x9E3779B97F4A7C15ull +
-                                         (b ^ (static_cast<unsigned long long>(bTop) << 47)) * 0xC2B2AE3D27D4EB4Full +
+            const unsigned long long h = a.key() * 0x9E3779B97F4A7C15ull + b.key() * 0xC2B2AE3D27D4EB4Full +
                                          static_cast<unsigned long long>(tag + 2);
             return static_cast<unsigned>(h >> 59); // the top five bits: 32 slots
         }
@@ -126,7 +115,6 @@ public:
     int32_t error() const { return m_error; }
 
 private:
-    Real power(const Node *node, Real a, Real b);
     Real power(bool constantBase, Real a, Real b);
     Real nativeCall(int32_t function, Real a);
 
@@ -150,8 +138,6 @@ int32_t Evaluation::callUserFunction(FunEntry &function, Real argument, Real &re
     m_state.userCallDepth -= function.bodyDepth;
     return inner.error();
 }
-
-Real Evaluation::power(const Node *node, Real a, Real b) { return power(ConstantOperand(node->left), a, b); }
 
 Real Evaluation::power(bool constantBase, Real a, Real b)
 {
@@ -239,7 +225,7 @@ Real Evaluation::value(const Node *node)
         case OpSub: r = a - b; failure = 31; break;
         case OpMul: r = a * b; failure = 31; break;
         case OpDiv: r = a / b; failure = 32; break;
-        default: r = power(node, a, b); failure = 33; break;
+        default: r = power(ConstantOperand(node->left), a, b); failure = 33; break;
         }
         if (ResultFailed(r, errno))
             m_error = failure;

@@ -33,15 +33,26 @@ struct RealPair {
     Real lo = 0;
 };
 
-// A few bits of a Real that tell values apart, for hashing.
-inline unsigned long long RealKey(Real x)
-{
+// The 80 bits of a Real: equal bits are the same value to the last bit, sign of zero included.
+struct RealBits {
     unsigned long long mantissa = 0;
     unsigned short signAndExponent = 0;
-    std::memcpy(&mantissa, &x, sizeof mantissa); // x87 layout: 64-bit mantissa, then 16 bits
-    std::memcpy(&signAndExponent, reinterpret_cast<const char *>(&x) + sizeof mantissa, sizeof signAndExponent);
-    return mantissa ^ (static_cast<unsigned long long>(signAndExponent) << 47);
-}
+
+    RealBits() = default;
+    explicit RealBits(Real x)
+    {
+        std::memcpy(&mantissa, &x, sizeof mantissa); // x87 layout: 64-bit mantissa, then 16 bits
+        std::memcpy(&signAndExponent, reinterpret_cast<const char *>(&x) + sizeof mantissa, sizeof signAndExponent);
+    }
+    bool operator==(const RealBits &other) const
+    {
+        return mantissa == other.mantissa && signAndExponent == other.signAndExponent;
+    }
+    // A few bits that tell values apart, for hashing.
+    unsigned long long key() const { return mantissa ^ (static_cast<unsigned long long>(signAndExponent) << 47); }
+};
+
+inline unsigned long long RealKey(Real x) { return RealBits(x).key(); }
 
 // The base-2 logarithms of the constant bases met recently, each computed once.
 class BaseLogarithms {

@@ -51,6 +51,17 @@ QString decode(const QByteArray &bytes)
 
 namespace LocalFileName {
 
+namespace {
+
+// The file type and permissions of what the path names (after links), or 0.
+mode_t modeOf(const QString &path)
+{
+    struct stat info;
+    return !path.isEmpty() && ::stat(bytes(path).constData(), &info) == 0 ? info.st_mode : 0;
+}
+
+} // namespace
+
 QStringList arguments(int argc, char *argv[])
 {
     QStringList list;
@@ -77,17 +88,9 @@ QByteArray bytes(const QString &argument)
     return result + run.toUtf8();
 }
 
-bool isFile(const QString &path)
-{
-    struct stat info;
-    return !path.isEmpty() && ::stat(bytes(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
-}
+bool isFile(const QString &path) { return (modeOf(path) & S_IFMT) == S_IFREG; }
 
-bool isFolder(const QString &path)
-{
-    struct stat info;
-    return !path.isEmpty() && ::stat(bytes(path).constData(), &info) == 0 && S_ISDIR(info.st_mode);
-}
+bool isFolder(const QString &path) { return (modeOf(path) & S_IFMT) == S_IFDIR; }
 
 bool openForReading(QFile &file, const QString &path, QString *reason, bool *missing)
 {
